@@ -1,0 +1,40 @@
+#pragma once
+// The host window: a plain top-level window sized to the main dialog inside it.
+#include <windows.h>
+#include <cstdint>
+
+class dlg_hlavni;
+
+// The placement record of 20 bytes stored as `umisteni_okna`.
+#pragma pack(push, 1)
+struct umisteni_okna {
+  int32_t left;
+  int32_t top;
+  int32_t right;
+  int32_t bottom;
+  uint8_t topmost;
+  uint8_t vypln[3];
+};
+#pragma pack(pop)
+static_assert(sizeof(umisteni_okna) == 20);
+
+// Where a window with rectangle `r` goes so that it lies in work area `wa`; returns
+// true when it has to move (pure).
+bool omez_obdelnik(const RECT& r, const RECT& wa, POINT& poloha);
+
+class hlavni_okno {
+public:
+  HWND hwnd = nullptr;
+  dlg_hlavni* hlavni_dialog = nullptr;
+
+  hlavni_okno() = default;
+  hlavni_okno(const hlavni_okno&) = delete;
+  hlavni_okno& operator=(const hlavni_okno&) = delete;
+  ~hlavni_okno();
+
+  void vytvor();
+  void pri_zavreni();
+  void omez_na_monitor();
+};
+
+LRESULT CALLBACK procedura_okna(HWND okno, UINT zprava, WPARAM wparam, LPARAM lparam);

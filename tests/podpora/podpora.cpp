@@ -1,0 +1,251 @@
+#include "tests/podpora/podpora.h"
+
+#include <map>
+#include <stdexcept>
+
+namespace test {
+
+namespace {
+std::map<std::wstring, scenar>& scenare()
+{
+  static std::map<std::wstring, scenar> m;
+  return m;
+}
+} // namespace
+
+bool registruj_dite(const wchar_t* nazev, scenar f)
+{
+  scenare()[nazev] = f;
+  return true;
+}
+
+int spust_dite_scenar(const wchar_t* nazev)
+{
+  auto it = scenare().find(nazev);
+  if (it == scenare().end()) return 250;
+  it->second();
+  return 0;
+}
+
+std::wstring tento_program()
+{
+  std::wstring s(32768, L'\0');
+  DWORD n = GetModuleFileNameW(nullptr, s.data(), static_cast<DWORD>(s.size()));
+  s.resize(n);
+  return s;
+}
+
+std::wstring slozka_programu()
+{
+  std::wstring s = tento_program();
+  return s.substr(0, s.find_last_of(L'\\'));
+}
+
+std::string utf8(const std::wstring& s)
+{
+  if (s.empty()) return {};
+  int n = WideCharToMultiByte(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0, nullptr, nullptr);
+  std::string r(n, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), r.data(), n, nullptr, nullptr);
+  return r;
+}
+
+namespace {
+
+struct hledani {
+  DWORD pid;
+  HWND nalezeno;
+};
+
+BOOL CALLBACK najdi_box(HWND w, LPARAM lp)
+{
+  auto* h = reinterpret_cast<hledani*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  if (pid != h->pid || !IsWindowVisible(w)) return TRUE;
+  wchar_t trida[64] = {};
+  GetClassNameW(w, trida, 64);
+  if (wcscmp(trida, L"#32770") != 0) return TRUE;
+  if (!GetDlgItem(w, 0xFFFF)) return TRUE;
+  h->nalezeno = w;
+  return FALSE;
+}
+
+std::wstring text_okna(HWND w)
+{
+  LRESULT n = SendMessageW(w, WM_GETTEXTLENGTH, 0, 0);
+  std::wstring s(static_cast<size_t>(n) + 1, L'\0');
+  n = SendMessageW(w, WM_GETTEXT, s.size(), reinterpret_cast<LPARAM>(s.data()));
+  s.resize(static_cast<size_t>(n));
+  return s;
+}
+
+} // namespace
+
+vysledek_procesu spust_a_odklikej(const std::wstring& prikaz, DWORD limit_ms)
+{
+  vysledek_procesu v;
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  std::wstring radek = prikaz;
+  if (!CreateProcessW(nullptr, radek.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    throw std::runtime_error("CreateProcessW failed");
+  CloseHandle(pi.hThread);
+  DWORD start = GetTickCount();
+  HWND posledni = nullptr;
+  for (;;) {
+    if (WaitForSingleObject(pi.hProcess, 50) == WAIT_OBJECT_0) break;
+    if (GetTickCount() - start > limit_ms) {
+      TerminateProcess(pi.hProcess, 999);
+      WaitForSingleObject(pi.hProcess, 5000);
+      v.vyprsel = true;
+      break;
+    }
+    hledani h{pi.dwProcessId, nullptr};
+    EnumWindows(najdi_box, reinterpret_cast<LPARAM>(&h));
+    if (h.nalezeno && h.nalezeno != posledni) {
+      box b;
+      b.titulek = text_okna(h.nalezeno);
+      b.text = text_okna(GetDlgItem(h.nalezeno, 0xFFFF));
+      v.boxy.push_back(b);
+      posledni = h.nalezeno;
+      PostMessageW(h.nalezeno, WM_COMMAND, IDOK, 0);
+    }
+  }
+  GetExitCodeProcess(pi.hProcess, &v.kod);
+  CloseHandle(pi.hProcess);
+  return v;
+}
+
+vysledek_procesu spust_dite(const wchar_t* nazev, DWORD limit_ms)
+{
+  return spust_a_odklikej(L"\"" + tento_program() + L"\" --dite " + nazev, limit_ms);
+}
+
+// --- Registry
+
+namespace {
+LONG g_citac = 0;
+}
+
+soukromy_registr::soukromy_registr()
+{
+  cesta_ = L"Software\\TesvarinTesty\\" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+           std::to_wstring(InterlockedIncrement(&g_citac));
+  RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+  RegDeleteTreeW(HKEY_CURRENT_USER, cesta_.c_str());
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, cesta_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &koren_,
+                      nullptr) != ERROR_SUCCESS)
+    throw std::runtime_error("cannot create the test key");
+  if (RegOverridePredefKey(HKEY_CURRENT_USER, koren_) != ERROR_SUCCESS)
+    throw std::runtime_error("RegOverridePredefKey failed");
+}
+
+soukromy_registr::~soukromy_registr()
+{
+  RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+  RegCloseKey(koren_);
+  RegDeleteTreeW(HKEY_CURRENT_USER, cesta_.c_str());
+}
+
+bool cti_hodnotu(const wchar_t* klic, const wchar_t* nazev, DWORD& typ, std::vector<BYTE>& data)
+{
+  HKEY k = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, klic, 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
+  DWORD velikost = 0;
+  LONG s = RegQueryValueExW(k, nazev, nullptr, &typ, nullptr, &velikost);
+  if (s == ERROR_SUCCESS) {
+    data.assign(velikost, 0);
+    s = RegQueryValueExW(k, nazev, nullptr, &typ, data.data(), &velikost);
+    data.resize(velikost);
+  }
+  RegCloseKey(k);
+  return s == ERROR_SUCCESS;
+}
+
+void zapis_hodnotu(const wchar_t* klic, const wchar_t* nazev, DWORD typ, const void* data, DWORD bajtu)
+{
+  HKEY k = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, klic, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr) !=
+      ERROR_SUCCESS)
+    throw std::runtime_error("cannot create key");
+  LONG s = RegSetValueExW(k, nazev, 0, typ, static_cast<const BYTE*>(data), bajtu);
+  RegCloseKey(k);
+  if (s != ERROR_SUCCESS) throw std::runtime_error("cannot write value");
+}
+
+void smaz_klic(const wchar_t* klic)
+{
+  RegDeleteTreeW(HKEY_CURRENT_USER, klic);
+  RegDeleteKeyW(HKEY_CURRENT_USER, klic);
+}
+
+// --- Folders
+
+std::wstring nova_slozka(const std::wstring& napoveda)
+{
+  static LONG citac = 0;
+  wchar_t cwd[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, cwd);
+  std::wstring s = std::wstring(cwd) + L"\\t" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+                   std::to_wstring(InterlockedIncrement(&citac)) + L"_" + napoveda;
+  CreateDirectoryW(s.c_str(), nullptr);
+  return s;
+}
+
+void vytvor_soubor(const std::wstring& cesta, const std::string& obsah)
+{
+  HANDLE h = CreateFileW(cesta.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create file " + utf8(cesta));
+  DWORD zapsano = 0;
+  WriteFile(h, obsah.data(), static_cast<DWORD>(obsah.size()), &zapsano, nullptr);
+  CloseHandle(h);
+}
+
+void vytvor_slozku(const std::wstring& cesta)
+{
+  if (!CreateDirectoryW(cesta.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+    throw std::runtime_error("cannot create folder " + utf8(cesta));
+}
+
+bool existuje(const std::wstring& cesta)
+{
+  return GetFileAttributesW(cesta.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string unix_cesta(const std::wstring& cesta)
+{
+  using prevod_t = char*(CDECL*)(LPCWSTR);
+  auto prevod = reinterpret_cast<prevod_t>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+  if (!prevod) throw std::runtime_error("not running under Wine");
+  char* p = prevod(cesta.c_str());
+  if (!p) throw std::runtime_error("no unix path for " + utf8(cesta));
+  std::string r = p;
+  HeapFree(GetProcessHeap(), 0, p);
+  return r;
+}
+
+int linux_prikaz(const std::string& prikaz)
+{
+  // Wine starts a Linux program given by its Unix path.
+  std::wstring radek = L"/bin/sh -c \"";
+  int n = MultiByteToWideChar(CP_UTF8, 0, prikaz.data(), static_cast<int>(prikaz.size()), nullptr, 0);
+  std::wstring w(n, L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, prikaz.data(), static_cast<int>(prikaz.size()), w.data(), n);
+  radek += w + L"\"";
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(nullptr, radek.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    throw std::runtime_error("cannot run /bin/sh");
+  WaitForSingleObject(pi.hProcess, 30000);
+  DWORD kod = 1;
+  GetExitCodeProcess(pi.hProcess, &kod);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return static_cast<int>(kod);
+}
+
+} // namespace test

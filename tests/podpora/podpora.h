@@ -1,0 +1,76 @@
+#pragma once
+// What the tests share: child-process scenarios, a private registry, temporary folders,
+// finding and answering message boxes of another process.
+#include <windows.h>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace test {
+
+// --- Child scenarios: code that must end the process runs in a child started as
+//     `<this exe> --dite <name>`.
+using scenar = void (*)();
+bool registruj_dite(const wchar_t* nazev, scenar f);
+#define TEST_DITE(nazev)                                                                   \
+  static void dite_##nazev();                                                              \
+  static const bool registrace_##nazev = ::test::registruj_dite(L## #nazev, dite_##nazev); \
+  static void dite_##nazev()
+int spust_dite_scenar(const wchar_t* nazev); // used by main
+
+// A message box seen in another process.
+struct box {
+  std::wstring titulek;
+  std::wstring text;
+};
+
+struct vysledek_procesu {
+  DWORD kod = 0;
+  std::vector<box> boxy; // boxes read and dismissed, in order
+  bool vyprsel = false;  // killed after the time limit
+};
+
+// Starts a program (command line as given) and waits for it, reading and pressing OK on
+// every message box (#32770 with static 0xFFFF) that it shows.
+vysledek_procesu spust_a_odklikej(const std::wstring& prikaz, DWORD limit_ms = 30000);
+// Starts this test executable with --dite <nazev> and waits as above.
+vysledek_procesu spust_dite(const wchar_t* nazev, DWORD limit_ms = 30000);
+
+// Path of this executable and of its folder.
+std::wstring tento_program();
+std::wstring slozka_programu();
+
+// --- Registry: for the lifetime of the object HKEY_CURRENT_USER of this process is a
+//     fresh private key (RegOverridePredefKey); it is deleted afterwards.
+class soukromy_registr {
+public:
+  soukromy_registr();
+  ~soukromy_registr();
+  soukromy_registr(const soukromy_registr&) = delete;
+  soukromy_registr& operator=(const soukromy_registr&) = delete;
+  HKEY koren() const { return koren_; }
+  std::wstring cesta() const { return cesta_; } // under the real HKCU
+private:
+  HKEY koren_ = nullptr;
+  std::wstring cesta_;
+};
+
+// Reads a value under HKCU\<klic> (the current mapping): type and bytes; false when missing.
+bool cti_hodnotu(const wchar_t* klic, const wchar_t* nazev, DWORD& typ, std::vector<BYTE>& data);
+void zapis_hodnotu(const wchar_t* klic, const wchar_t* nazev, DWORD typ, const void* data, DWORD bajtu);
+void smaz_klic(const wchar_t* klic); // the whole tree under HKCU, if present
+
+// --- Temporary folders inside the sandbox (the current directory). They are not deleted:
+//     the test command wipes the whole sandbox before every run.
+std::wstring nova_slozka(const std::wstring& napoveda);
+void vytvor_soubor(const std::wstring& cesta, const std::string& obsah = "x");
+void vytvor_slozku(const std::wstring& cesta);
+bool existuje(const std::wstring& cesta);
+// Runs a Linux shell command (for links, which Windows code cannot make under Wine).
+int linux_prikaz(const std::string& prikaz);
+// The Linux path of a Windows path (through Wine's mapping).
+std::string unix_cesta(const std::wstring& cesta);
+
+std::string utf8(const std::wstring& s);
+
+} // namespace test

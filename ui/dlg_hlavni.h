@@ -1,0 +1,68 @@
+#pragma once
+// The main dialog (template 102): a modeless child of the host window. It also carries
+// the state of a running operation.
+#include <windows.h>
+#include <string>
+#include "frame/okno.h"
+#include "ui/edit_slozka.h"
+#include "ui/tooltipy.h"
+
+// Sent by the worker thread at the start and at the end of an operation.
+constexpr UINT WM_STAV_OPERACE = WM_APP + 2003;
+
+class dlg_hlavni final : public kestrum::dialog_impl {
+public:
+  kestrum::edit_slozka edit_zdroj;
+  kestrum::edit_slozka edit_cil;
+  HWND lb_vypis = nullptr;
+  HWND lb_slozky = nullptr;
+  HWND lb_soubory = nullptr;
+  skupina_tooltipu tooltipy;
+  DWORD cas_startu = 0;
+  LONG pocet_chyb = 0;
+  HANDLE vlakno = nullptr;
+
+  dlg_hlavni() = default;
+  // Teardown: the folder texts and the date check box go into the settings.
+  ~dlg_hlavni();
+
+  INT_PTR zpracuj_zpravu(UINT zprava, WPARAM wparam, LPARAM lparam) override;
+  INT_PTR inicializuj(WPARAM wparam) override;
+
+  // Copies the two folder texts and check box 1017 into the settings record.
+  void uloz_do_nastaveni();
+  // Enables or disables the operation controls by `vlakno`.
+  void povol_ovladani();
+
+  // Cleaning list panel.
+  void napln_soubory();
+  void napln_slozky();
+  void pridej_soubor();
+  void pridej_slozku();
+  void odeber_soubor();
+  void odeber_slozku();
+  void odstran_vse_soubory();
+  void odstran_vse_slozky();
+  void vychozi_soubory();
+  void vychozi_slozky();
+
+  // Operation runner.
+  void prikaz_vycistit();
+  void prikaz_kopirovat();
+  void prikaz_vycistit_a_kopirovat();
+  void pridat_do_vypisu(const wchar_t* radek);
+  void zacni_mereni();
+  unsigned uplynulo_sekund() const;
+
+  // The clean: 0 when the traversal ran, non-zero when it stopped at its source check.
+  int vycistit();
+  // The backup.
+  int kopirovat();
+
+  // The text of a folder edit as it stands now (safe from the worker thread).
+  std::wstring text_editu(int id) const;
+};
+
+unsigned __stdcall vlakno_vycistit(void* dialog);
+unsigned __stdcall vlakno_kopirovat(void* dialog);
+unsigned __stdcall vlakno_vycistit_a_kopirovat(void* dialog);
