@@ -1,0 +1,509 @@
+// The host window and the main dialog inside it: the clamping rules, creation around the
+// dialog, the dialog's set-up and enabling, and what closing and the end of a session save.
+// Also the start-up pieces that can be run in a test process.
+#include <gtest/gtest.h>
+#include <climits>
+#include <cstring>
+#include <objbase.h>
+#include <thread>
+#include "frame/aplikace.h"
+#include "frame/chyby.h"
+#include "frame/hlavni_okno.h"
+#include "frame/registr.h"
+#include "res/resource.h"
+#include "tests/podpora/aplikace_test.h"
+#include "tests/podpora/podpora.h"
+#include "ui/dlg_hlavni.h"
+#include "ui/nastaveni.h"
+#include "ui/seznamy_mazani.h"
+
+namespace {
+
+RECT obdelnik(LONG l, LONG t, LONG r, LONG b) { return RECT{l, t, r, b}; }
+
+RECT okno_rect(HWND h)
+{
+  RECT r{};
+  GetWindowRect(h, &r);
+  return r;
+}
+
+RECT pracovni_plocha(HWND h)
+{
+  MONITORINFO mi{};
+  mi.cbSize = sizeof mi;
+  GetMonitorInfoW(MonitorFromWindow(h, MONITOR_DEFAULTTONEAREST), &mi);
+  return mi.rcWork;
+}
+
+} // namespace
+
+TEST(OmezObdelnik, PravidlaVPoradi)
+{
+  const RECT wa = obdelnik(0, 0, 1280, 1000);
+  struct pripad {
+    const char* co;
+    RECT r;
+    bool posun;
+    LONG x, y;
+  } pripady[] = {
+      {"inside", obdelnik(100, 100, 500, 400), false, 100, 100},
+      {"5 px left of the work area", obdelnik(-5, 100, 395, 400), true, 0, 100},
+      {"30 px past the right edge", obdelnik(910, 100, 1310, 400), true, 880, 100},
+      {"above the top", obdelnik(100, -20, 500, 280), true, 100, 0},
+      {"30 px below the bottom", obdelnik(100, 730, 500, 1030), true, 100, 700},
+      {"larger than the work area", obdelnik(-50, -50, 1400, 1100), true, 0, 0},
+      {"larger, lying right of it", obdelnik(300, 200, 1700, 1300), true, 0, 0},
+      {"on a monitor no longer there", obdelnik(5000, 4000, 5400, 4300), true, 880, 700},
+      {"zero size beyond the right edge", obdelnik(1275, 995, 1275, 995), true, 1270, 990},
+      {"flush with the bottom right", obdelnik(880, 700, 1280, 1000), false, 880, 700},
+      {"extreme coordinates", obdelnik(INT_MIN, INT_MIN, INT_MAX, INT_MAX), true, 0, 0},
+      {"extreme far corner", obdelnik(INT_MAX - 5, INT_MAX - 5, INT_MAX, INT_MAX), true, 1275, 995},
+  };
+  for (const auto& p : pripady) {
+    POINT bod{-1, -1};
+    EXPECT_EQ(omez_obdelnik(p.r, wa, bod), p.posun) << p.co;
+    EXPECT_EQ(bod.x, p.x) << p.co;
+    EXPECT_EQ(bod.y, p.y) << p.co;
+  }
+
+  // A work area left of the primary monitor.
+  const RECT vlevo = obdelnik(-1920, 0, 0, 1080);
+  POINT bod{};
+  EXPECT_TRUE(omez_obdelnik(obdelnik(-1925, 10, -1525, 310), vlevo, bod));
+  EXPECT_EQ(bod.x, -1920);
+  EXPECT_EQ(bod.y, 10);
+  EXPECT_TRUE(omez_obdelnik(obdelnik(-300, 10, 100, 310), vlevo, bod));
+  EXPECT_EQ(bod.x, -400);
+}
+
+TEST(OmezNaMonitor, SkutecneOknoSeVratiNaPracovniPlochu)
+{
+  hlavni_okno h;
+  h.hwnd = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, instance, nullptr);
+  ASSERT_NE(h.hwnd, nullptr);
+  const RECT wa = pracovni_plocha(h.hwnd);
+  const LONG w = 300, v = 200;
+  struct pripad {
+    const char* co;
+    LONG x, y;     // placed here
+    LONG ox, oy;   // expected afterwards
+  } pripady[] = {
+      {"inside", wa.left + 40, wa.top + 50, wa.left + 40, wa.top + 50},
+      {"5 px left", wa.left - 5, wa.top + 50, wa.left, wa.top + 50},
+      {"30 px past the right edge", wa.right - w + 30, wa.top + 50, wa.right - w, wa.top + 50},
+      {"monitor no longer there", wa.right + 3000, wa.bottom + 2000, wa.right - w, wa.bottom - v},
+      {"far up left", wa.left - 4000, wa.top - 3000, wa.left, wa.top},
+  };
+  for (const auto& p : pripady) {
+    ASSERT_TRUE(SetWindowPos(h.hwnd, nullptr, p.x, p.y, 0, 0, SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE));
+    h.omez_na_monitor();
+    RECT r = okno_rect(h.hwnd);
+    EXPECT_EQ(r.left, p.ox) << p.co;
+    EXPECT_EQ(r.top, p.oy) << p.co;
+  }
+
+  // Larger than the work area: aligned to its left and top edges.
+  ASSERT_TRUE(SetWindowPos(h.hwnd, nullptr, wa.left + 20, wa.top + 20, wa.right - wa.left + 100,
+                           wa.bottom - wa.top + 100, SWP_NOZORDER | SWP_NOACTIVATE));
+  h.omez_na_monitor();
+  RECT r = okno_rect(h.hwnd);
+  EXPECT_EQ(r.left, wa.left);
+  EXPECT_EQ(r.top, wa.top);
+}
+
+// --- Start-up pieces.
+
+TEST_DITE(spust_com_uz_bezi)
+{
+  CoInitialize(nullptr); // the program's own CoInitialize then answers S_FALSE
+  g_aplikace.nastav(new test::aplikace_test);
+  app().spust();
+}
+
+TEST(Spust, ComInicializovanyPredemJeFatalni)
+{
+  auto v = test::spust_dite(L"spust_com_uz_bezi");
+  ASSERT_FALSE(v.vyprsel);
+  EXPECT_EQ(v.kod, 1u);
+  ASSERT_EQ(v.boxy.size(), 1u);
+  EXPECT_EQ(v.boxy[0].titulek, L"Error");
+}
+
+TEST(Spust, UvolniDvakratUvolniKazdouVecJednou)
+{
+  test::aplikace_test a;
+  a.spust_gdiplus();
+  const ULONG_PTR token = a.gdiplus_token;
+  EXPECT_NE(token, 0u);
+  a.spust_gdiplus();
+  EXPECT_EQ(a.gdiplus_token, token) << "GDI+ is started once";
+  a.nacti_ikony();
+  ASSERT_NE(a.ikona_velka, nullptr);
+  ASSERT_NE(a.ikona_mala, nullptr);
+  ICONINFO ii{};
+  ASSERT_TRUE(GetIconInfo(a.ikona_mala, &ii));
+  BITMAP bm{};
+  GetObjectW(ii.hbmColor ? ii.hbmColor : ii.hbmMask, sizeof bm, &bm);
+  EXPECT_EQ(bm.bmWidth, GetSystemMetrics(SM_CXSMICON));
+  if (ii.hbmColor) DeleteObject(ii.hbmColor);
+  if (ii.hbmMask) DeleteObject(ii.hbmMask);
+
+  a.uvolni();
+  EXPECT_EQ(a.ikona_velka, nullptr);
+  EXPECT_EQ(a.ikona_mala, nullptr);
+  EXPECT_EQ(a.gdiplus_token, 0u);
+  a.uvolni(); // and the destructor a third time: nothing left, nothing fatal
+}
+
+// --- The host window with the real main dialog, on a private registry.
+
+namespace {
+
+class HlavniOkno : public ::testing::Test {
+protected:
+  test::soukromy_registr registr;
+  test::s_aplikaci aplikace_;
+  nastaveni* n = nullptr;
+
+  void SetUp() override
+  {
+    app().registruj_tridu();
+    n = new nastaveni;
+    n->slozka = L"C:\\zdroj";
+    n->slozka_cil = L"Z:\\cil";
+    n->vychozi_cisla();
+    g_nastaveni.nastav(n);
+  }
+  void TearDown() override
+  {
+    g_hlavni_okno.zrus();
+    g_seznamy.zrus();
+    g_nastaveni.zrus();
+    UnregisterClassW(TRIDA_OKNA, instance);
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+    }
+  }
+
+  void vytvor(bool nacist_seznamy = true)
+  {
+    g_seznamy.nastav(nacist_seznamy ? new seznamy_mazani : new seznamy_mazani(seznamy_mazani::bez_nacteni{}));
+    g_hlavni_okno.nastav(new hlavni_okno);
+    g_hlavni_okno->vytvor();
+  }
+
+  HWND host() const { return g_hlavni_okno->hwnd; }
+  dlg_hlavni* dialog() const { return g_hlavni_okno->hlavni_dialog; }
+  HWND prvek(int id) const { return GetDlgItem(dialog()->hwnd, id); }
+
+  static std::wstring text(HWND h)
+  {
+    std::wstring s(static_cast<size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
+    s.resize(static_cast<size_t>(GetWindowTextW(h, s.data(), static_cast<int>(s.size()))));
+    return s;
+  }
+  static std::wstring retezec(const wchar_t* nazev)
+  {
+    DWORD typ = 0;
+    std::vector<BYTE> d;
+    if (!test::cti_hodnotu(KLIC_APLIKACE, nazev, typ, d) || typ != REG_SZ) return L"<none>";
+    return std::wstring(reinterpret_cast<const wchar_t*>(d.data()), d.size() / 2 - 1);
+  }
+  static DWORD cislo(const wchar_t* nazev)
+  {
+    DWORD typ = 0;
+    std::vector<BYTE> d;
+    if (!test::cti_hodnotu(KLIC_APLIKACE, nazev, typ, d) || typ != REG_DWORD || d.size() != 4) return 0xDEAD;
+    DWORD v;
+    std::memcpy(&v, d.data(), 4);
+    return v;
+  }
+  static bool umisteni(umisteni_okna& u)
+  {
+    DWORD typ = 0;
+    std::vector<BYTE> d;
+    if (!test::cti_hodnotu(KLIC_APLIKACE, L"umisteni_okna", typ, d) || typ != REG_BINARY || d.size() != 20)
+      return false;
+    std::memcpy(&u, d.data(), 20);
+    return true;
+  }
+  static bool klic_existuje()
+  {
+    HKEY k = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, KLIC_APLIKACE, 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
+    RegCloseKey(k);
+    return true;
+  }
+  static bool quit_s_nulou()
+  {
+    MSG m{};
+    return PeekMessageW(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) && m.message == WM_QUIT && m.wParam == 0;
+  }
+};
+
+std::vector<std::wstring> polozky(HWND lb)
+{
+  std::vector<std::wstring> v;
+  LRESULT n = SendMessageW(lb, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < n; ++i) {
+    std::wstring s(static_cast<size_t>(SendMessageW(lb, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+    s.resize(static_cast<size_t>(SendMessageW(lb, LB_GETTEXT, i, reinterpret_cast<LPARAM>(s.data()))));
+    v.push_back(s);
+    EXPECT_EQ(SendMessageW(lb, LB_GETITEMDATA, i, 0), i) << "item data is the index in the list";
+  }
+  return v;
+}
+
+} // namespace
+
+TEST_F(HlavniOkno, OknoObepinaDialogANemeniVelikost)
+{
+  vytvor();
+  ASSERT_TRUE(IsWindowVisible(host()));
+  wchar_t b[64] = {};
+  GetClassNameW(host(), b, 64);
+  EXPECT_STREQ(b, L"tesvarin");
+  EXPECT_EQ(text(host()), L"Tesvarin");
+  const LONG styl = GetWindowLongW(host(), GWL_STYLE);
+  EXPECT_EQ(styl & WS_CAPTION, WS_CAPTION);
+  EXPECT_TRUE(styl & WS_MINIMIZEBOX);
+  EXPECT_FALSE(styl & WS_MAXIMIZEBOX);
+  EXPECT_FALSE(styl & WS_THICKFRAME);
+
+  RECT klient{}, d = okno_rect(dialog()->hwnd);
+  GetClientRect(host(), &klient);
+  EXPECT_EQ(klient.right, d.right - d.left);
+  EXPECT_EQ(klient.bottom, d.bottom - d.top);
+  POINT p{0, 0};
+  ClientToScreen(host(), &p);
+  EXPECT_EQ(d.left, p.x);
+  EXPECT_EQ(d.top, p.y);
+  EXPECT_TRUE(IsWindowVisible(dialog()->hwnd));
+
+  // The key exists (the lists were saved) but holds no placement: top-left of the work area.
+  const RECT wa = pracovni_plocha(host());
+  RECT r = okno_rect(host());
+  EXPECT_EQ(r.left, wa.left);
+  EXPECT_EQ(r.top, wa.top);
+}
+
+TEST_F(HlavniOkno, BezKliceZustavaKdeJiSystemDalANeniNahore)
+{
+  HWND vzor = CreateWindowExW(0, L"STATIC", L"", WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+  const RECT rv = okno_rect(vzor);
+  DestroyWindow(vzor);
+  vytvor(false);
+  EXPECT_FALSE(klic_existuje()) << "creating the window only reads";
+  EXPECT_FALSE(GetWindowLongW(host(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  RECT r = okno_rect(host());
+  EXPECT_EQ(r.left, rv.left);
+  EXPECT_EQ(r.top, rv.top);
+}
+
+TEST_F(HlavniOkno, DialogUkazujeNastaveniASeznamy)
+{
+  vytvor();
+  EXPECT_EQ(text(prvek(IDC_ZDROJ)), L"C:\\zdroj");
+  EXPECT_EQ(text(prvek(IDC_CIL)), L"Z:\\cil");
+  EXPECT_EQ(IsDlgButtonChecked(dialog()->hwnd, IDC_PRIDAT_DATUM), BST_CHECKED);
+  EXPECT_EQ(dialog()->lb_vypis, prvek(IDC_VYPIS));
+  EXPECT_EQ(dialog()->lb_soubory, prvek(IDC_SOUBORY));
+  EXPECT_EQ(dialog()->lb_slozky, prvek(IDC_SLOZKY));
+  EXPECT_EQ(polozky(prvek(IDC_SOUBORY)), g_seznamy->soubory);
+  EXPECT_EQ(polozky(prvek(IDC_SLOZKY)), g_seznamy->slozky);
+  EXPECT_EQ(g_seznamy->soubory.size(), 6u);
+  EXPECT_EQ(SendMessageW(prvek(IDC_SOUBORY), LB_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(SendMessageW(prvek(IDC_SLOZKY), LB_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(SendMessageW(prvek(IDC_VYPIS), LB_GETCOUNT, 0, 0), 0);
+  for (int id : {IDC_ODEBRAT_SOUBOR, IDC_ODEBRAT_SLOZKU, IDC_VYCISTIT, IDC_ZDROJ, IDC_PRIDAT_DATUM})
+    EXPECT_TRUE(IsWindowEnabled(prvek(id))) << id;
+  // The edits are bound to their objects.
+  EXPECT_EQ(dialog()->edit_zdroj.hwnd, prvek(IDC_ZDROJ));
+  EXPECT_EQ(dialog()->edit_cil.hwnd, prvek(IDC_CIL));
+}
+
+TEST_F(HlavniOkno, ZaskrtnutiDatumuMeniParametrHned)
+{
+  n->param = param_smazat_stary_cil;
+  vytvor();
+  HWND d = dialog()->hwnd;
+  EXPECT_EQ(IsDlgButtonChecked(d, IDC_PRIDAT_DATUM), BST_UNCHECKED);
+  SendMessageW(prvek(IDC_PRIDAT_DATUM), BM_CLICK, 0, 0);
+  EXPECT_EQ(n->param, param_smazat_stary_cil | param_pridat_datum);
+  SendMessageW(prvek(IDC_PRIDAT_DATUM), BM_CLICK, 0, 0);
+  EXPECT_EQ(n->param, param_smazat_stary_cil);
+  EXPECT_EQ(cislo(L"param"), 0xDEADu) << "a click reaches the registry only at close";
+
+  // Only the click counts: another notification with the box checked changes nothing.
+  CheckDlgButton(d, IDC_PRIDAT_DATUM, BST_CHECKED);
+  SendMessageW(d, WM_COMMAND, MAKEWPARAM(IDC_PRIDAT_DATUM, BN_SETFOCUS),
+               reinterpret_cast<LPARAM>(prvek(IDC_PRIDAT_DATUM)));
+  EXPECT_EQ(n->param, param_smazat_stary_cil);
+}
+
+TEST_F(HlavniOkno, PovoleniOvladaniPodleBehuASeznamu)
+{
+  vytvor();
+  const int citlive[] = {1027, 1011, 1010, 1012, 1019, 1018, 1008, 1006, 1009, 1007, 1017, 1016, 1015, 1002, 1003};
+  const int vzdy[] = {1001, 1004, 1005, 1026, 1032, 1033};
+  HANDLE udalost = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  dialog()->vlakno = udalost;
+  SendMessageW(dialog()->hwnd, WM_STAV_OPERACE, 0, 0);
+  for (int id : citlive) EXPECT_FALSE(IsWindowEnabled(prvek(id))) << id;
+  for (int id : vzdy) EXPECT_TRUE(IsWindowEnabled(prvek(id))) << id;
+
+  // The end of an operation with an empty file list: its "Odebrat" stays disabled.
+  g_seznamy->soubory.clear();
+  dialog()->vlakno = nullptr;
+  SendMessageW(dialog()->hwnd, WM_STAV_OPERACE, 0, 0);
+  for (int id : citlive) EXPECT_EQ(IsWindowEnabled(prvek(id)) != FALSE, id != 1007) << id;
+  CloseHandle(udalost);
+}
+
+TEST_F(HlavniOkno, NaplneniSeznamuVPoradiSVyberemPrvni)
+{
+  vytvor();
+  g_seznamy->soubory.clear();
+  dialog()->napln_soubory();
+  EXPECT_EQ(SendMessageW(prvek(IDC_SOUBORY), LB_GETCOUNT, 0, 0), 0);
+  EXPECT_FALSE(IsWindowEnabled(prvek(IDC_ODEBRAT_SOUBOR)));
+
+  g_seznamy->slozky = {L"zeta", L"Alfa", L"beta", L"gama"};
+  dialog()->napln_slozky();
+  EXPECT_EQ(polozky(prvek(IDC_SLOZKY)), g_seznamy->slozky) << "no sorting";
+  EXPECT_EQ(SendMessageW(prvek(IDC_SLOZKY), LB_GETCURSEL, 0, 0), 0);
+  EXPECT_TRUE(IsWindowEnabled(prvek(IDC_ODEBRAT_SLOZKU)));
+}
+
+TEST_F(HlavniOkno, ZavreniUloziPolohuAPakNastaveniZEditu)
+{
+  vytvor();
+  SetWindowTextW(prvek(IDC_ZDROJ), L"");
+  SetWindowTextW(prvek(IDC_CIL), L"Z:\\neexistuje\\nikde");
+  SendMessageW(prvek(IDC_PRIDAT_DATUM), BM_CLICK, 0, 0);
+  ASSERT_TRUE(SetWindowPos(host(), nullptr, 40, 30, 0, 0, SWP_NOZORDER | SWP_NOSIZE));
+  const RECT r = okno_rect(host());
+  HWND h = host();
+  HWND d = dialog()->hwnd;
+
+  SendMessageW(h, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(h));
+  EXPECT_FALSE(IsWindow(d));
+  EXPECT_EQ(dialog(), nullptr);
+  EXPECT_TRUE(quit_s_nulou());
+
+  umisteni_okna u{};
+  ASSERT_TRUE(umisteni(u));
+  EXPECT_EQ(u.left, r.left);
+  EXPECT_EQ(u.top, r.top);
+  EXPECT_EQ(u.right, r.right);
+  EXPECT_EQ(u.bottom, r.bottom);
+  EXPECT_EQ(u.topmost, 0);
+  EXPECT_EQ(u.vypln[0] | u.vypln[1] | u.vypln[2], 0);
+
+  EXPECT_EQ(retezec(L"slozka"), L"") << "an empty text is stored too";
+  EXPECT_EQ(retezec(L"slozka_cil"), L"Z:\\neexistuje\\nikde");
+  EXPECT_EQ(cislo(L"param"), param_smazat_stary_cil);
+  EXPECT_EQ(cislo(L"vypis"), 3u);
+  EXPECT_EQ(cislo(L"vypis_casu"), 3u);
+}
+
+TEST_F(HlavniOkno, NahoreZustaneNahoreIPoUlozeni)
+{
+  vytvor();
+  ASSERT_TRUE(SetWindowPos(host(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE));
+  SendMessageW(host(), WM_CLOSE, 0, 0);
+  umisteni_okna u{};
+  ASSERT_TRUE(umisteni(u));
+  EXPECT_EQ(u.topmost, 1);
+}
+
+// The end of a session that then did not end: the dialog is gone, the host stays, and a
+// later close must neither reach the missing dialog nor lose anything.
+TEST_F(HlavniOkno, ZavreniPoKonciRelaceBezDialogu)
+{
+  vytvor();
+  SetWindowTextW(prvek(IDC_CIL), L"Z:\\cil2");
+  HWND d = dialog()->hwnd;
+  SendMessageW(host(), WM_ENDSESSION, FALSE, 0);
+  EXPECT_EQ(dialog(), nullptr);
+  EXPECT_FALSE(IsWindow(d));
+  ASSERT_TRUE(IsWindow(host()));
+  EXPECT_EQ(retezec(L"slozka_cil"), L"Z:\\cil2");
+  umisteni_okna u{};
+  EXPECT_TRUE(umisteni(u));
+
+  // Something to save the second time.
+  n->slozka_cil = L"Z:\\cil3";
+  ASSERT_TRUE(SetWindowPos(host(), nullptr, 70, 60, 0, 0, SWP_NOZORDER | SWP_NOSIZE));
+  HWND h = host();
+  SendMessageW(h, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(h));
+  EXPECT_TRUE(quit_s_nulou());
+  EXPECT_EQ(retezec(L"slozka_cil"), L"Z:\\cil3");
+  ASSERT_TRUE(umisteni(u));
+  EXPECT_EQ(u.left, 70);
+  EXPECT_EQ(u.top, 60);
+}
+
+// The end of a session while an operation runs: everything is saved, but the dialog that
+// the worker uses stays; closing is refused until the operation ends.
+TEST_F(HlavniOkno, KonecRelacePriBehuNechaDialogZit)
+{
+  vytvor();
+  SetWindowTextW(prvek(IDC_ZDROJ), L"Z:\\zdroj2");
+  CheckDlgButton(dialog()->hwnd, IDC_PRIDAT_DATUM, BST_UNCHECKED);
+  HANDLE udalost = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  dlg_hlavni* dlg = dialog();
+  dlg->vlakno = udalost;
+  HWND d = dlg->hwnd;
+
+  SendMessageW(host(), WM_ENDSESSION, TRUE, 0);
+  EXPECT_EQ(dialog(), dlg);
+  EXPECT_TRUE(IsWindow(d));
+  EXPECT_EQ(dlg->edit_zdroj.hwnd, prvek(IDC_ZDROJ)) << "still bound";
+  EXPECT_EQ(retezec(L"slozka"), L"Z:\\zdroj2");
+  EXPECT_EQ(cislo(L"param"), param_smazat_stary_cil);
+  umisteni_okna u{};
+  EXPECT_TRUE(umisteni(u));
+
+  // The worker still reads the edit through the dialog.
+  EXPECT_EQ(dlg->text_editu(IDC_ZDROJ), L"Z:\\zdroj2");
+
+  SendMessageW(host(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(IsWindow(host())) << "refused while the operation runs";
+  EXPECT_TRUE(IsWindow(d));
+
+  dlg->vlakno = nullptr;
+  CloseHandle(udalost);
+  SendMessageW(d, WM_STAV_OPERACE, 0, 0);
+  HWND h = host();
+  SendMessageW(h, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(h));
+  EXPECT_FALSE(IsWindow(d));
+  EXPECT_TRUE(quit_s_nulou());
+}
+
+TEST_F(HlavniOkno, TextEdituJdeCistZJinehoVlakna)
+{
+  vytvor();
+  SetWindowTextW(prvek(IDC_CIL), L"Z:\\čtení z vlákna");
+  std::wstring precteno;
+  HANDLE hotovo = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::thread t([&] {
+    precteno = dialog()->text_editu(IDC_CIL);
+    SetEvent(hotovo);
+  });
+  // The reading thread waits for this thread to answer its sent messages.
+  DWORD w;
+  while ((w = MsgWaitForMultipleObjects(1, &hotovo, FALSE, 10000, QS_ALLINPUT)) == WAIT_OBJECT_0 + 1) {
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+  }
+  t.join();
+  CloseHandle(hotovo);
+  EXPECT_EQ(w, WAIT_OBJECT_0);
+  EXPECT_EQ(precteno, L"Z:\\čtení z vlákna");
+}

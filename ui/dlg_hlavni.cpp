@@ -1,0 +1,170 @@
+// The main dialog: set-up, command dispatch, enabling by the busy state, teardown, and the
+// refill of the two cleaning list boxes.
+#include "ui/dlg_hlavni.h"
+
+#include <vector>
+#include "frame/aplikace.h"
+#include "frame/chyby.h"
+#include "res/resource.h"
+#include "ui/nastaveni.h"
+#include "ui/seznamy_mazani.h"
+
+namespace {
+
+nastaveni& nast()
+{
+  if (!g_nastaveni) fatalni_argument();
+  return *g_nastaveni;
+}
+
+seznamy_mazani& seznamy()
+{
+  if (!g_seznamy) fatalni_argument();
+  return *g_seznamy;
+}
+
+HWND prvek(HWND dialog, int id)
+{
+  HWND h = GetDlgItem(dialog, id);
+  if (!h) fatalni_handle();
+  return h;
+}
+
+// Fills a list box from a list; each item carries its index in the list. The list's
+// "Odebrat" button is usable only while there is something to remove.
+void napln(HWND seznam_box, const std::vector<std::wstring>& seznam, HWND odebrat)
+{
+  SendMessageW(seznam_box, LB_RESETCONTENT, 0, 0);
+  for (size_t i = 0; i < seznam.size(); ++i) {
+    LRESULT polozka = SendMessageW(seznam_box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(seznam[i].c_str()));
+    if (polozka == LB_ERR || polozka == LB_ERRSPACE) fatalni_posledni_chyba();
+    if (SendMessageW(seznam_box, LB_SETITEMDATA, static_cast<WPARAM>(polozka), static_cast<LPARAM>(i)) == LB_ERR)
+      fatalni_posledni_chyba();
+  }
+  if (!seznam.empty()) {
+    EnableWindow(odebrat, TRUE);
+    SendMessageW(seznam_box, LB_SETCURSEL, 0, 0);
+  } else {
+    EnableWindow(odebrat, FALSE);
+  }
+}
+
+} // namespace
+
+dlg_hlavni::~dlg_hlavni()
+{
+  uloz_do_nastaveni();
+  lb_vypis = nullptr;
+  lb_slozky = nullptr;
+  lb_soubory = nullptr;
+  edit_cil.odpoj();
+  edit_zdroj.odpoj();
+  if (hwnd && IsWindow(hwnd)) {
+    if (!DestroyWindow(hwnd)) fatalni_posledni_chyba();
+  }
+  hwnd = nullptr;
+}
+
+INT_PTR dlg_hlavni::inicializuj(WPARAM)
+{
+  nastaveni& n = nast();
+  edit_zdroj.pripoj(prvek(hwnd, IDC_ZDROJ), n.slozka);
+  edit_cil.pripoj(prvek(hwnd, IDC_CIL), n.slozka_cil);
+  lb_slozky = prvek(hwnd, IDC_SLOZKY);
+  lb_soubory = prvek(hwnd, IDC_SOUBORY);
+  lb_vypis = prvek(hwnd, IDC_VYPIS);
+  napln_soubory();
+  napln_slozky();
+  if (n.param & param_pridat_datum) {
+    if (!CheckDlgButton(hwnd, IDC_PRIDAT_DATUM, BST_CHECKED)) fatalni_posledni_chyba();
+  }
+  return 1;
+}
+
+INT_PTR dlg_hlavni::zpracuj_zpravu(UINT zprava, WPARAM wparam, LPARAM)
+{
+  switch (zprava) {
+  case WM_COMMAND:
+    switch (LOWORD(wparam)) {
+    case IDC_VYCISTIT:
+      prikaz_vycistit();
+      break;
+    case IDC_ZALOHOVAT:
+      prikaz_kopirovat();
+      break;
+    case IDC_VYCISTIT_A_ZALOHOVAT:
+      prikaz_vycistit_a_kopirovat();
+      break;
+    case IDC_PRIDAT_DATUM:
+      // The click itself; focus and other notifications change nothing.
+      if (HIWORD(wparam) == 0) {
+        if (IsDlgButtonChecked(hwnd, IDC_PRIDAT_DATUM) == BST_CHECKED)
+          nast().param |= param_pridat_datum;
+        else
+          nast().param &= ~param_pridat_datum;
+      }
+      break;
+    case IDC_NAPOVEDA:
+    case IDM_WEB:
+      app().otevri_web(); // a page that does not open shows nothing
+      break;
+    default:
+      break;
+    }
+    break;
+  case WM_STAV_OPERACE:
+    povol_ovladani();
+    break;
+  default:
+    break;
+  }
+  return 0;
+}
+
+void dlg_hlavni::uloz_do_nastaveni()
+{
+  // Nothing to take from a dialog that never came up or whose window is gone.
+  if (!g_nastaveni || !hwnd || !IsWindow(hwnd)) return;
+  nastaveni& n = *g_nastaveni;
+  if (edit_zdroj.hwnd) edit_zdroj.cti_cestu(n.slozka);
+  if (edit_cil.hwnd) edit_cil.cti_cestu(n.slozka_cil);
+  prvek(hwnd, IDC_PRIDAT_DATUM);
+  if (IsDlgButtonChecked(hwnd, IDC_PRIDAT_DATUM) == BST_CHECKED)
+    n.param |= param_pridat_datum;
+  else
+    n.param &= ~param_pridat_datum;
+}
+
+void dlg_hlavni::povol_ovladani()
+{
+  static constexpr int ovladani[] = {
+      IDC_PREDVOLBY,     IDC_ZALOHOVAT,       IDC_VYCISTIT,      IDC_VYCISTIT_A_ZALOHOVAT, IDC_ODSTRANIT_SLOZKY,
+      IDC_ODSTRANIT_SOUBORY, IDC_PRIDAT_SLOZKU, IDC_PRIDAT_SOUBOR, IDC_ODEBRAT_SLOZKU,  IDC_ODEBRAT_SOUBOR,
+      IDC_PRIDAT_DATUM,  IDC_VYCHOZI_SLOZKY,  IDC_VYCHOZI_SOUBORY, IDC_ZDROJ,           IDC_CIL};
+  const bool volno = vlakno == nullptr;
+  for (int id : ovladani) {
+    HWND h = prvek(hwnd, id);
+    bool povolit = volno;
+    if (id == IDC_ODEBRAT_SLOZKU) povolit = volno && !seznamy().slozky.empty();
+    if (id == IDC_ODEBRAT_SOUBOR) povolit = volno && !seznamy().soubory.empty();
+    EnableWindow(h, povolit ? TRUE : FALSE);
+  }
+}
+
+void dlg_hlavni::napln_soubory() { napln(lb_soubory, seznamy().soubory, prvek(hwnd, IDC_ODEBRAT_SOUBOR)); }
+
+void dlg_hlavni::napln_slozky() { napln(lb_slozky, seznamy().slozky, prvek(hwnd, IDC_ODEBRAT_SLOZKU)); }
+
+std::wstring dlg_hlavni::text_editu(int id) const
+{
+  // Sent messages: from the worker thread the edit is read on the thread that owns it.
+  HWND e = GetDlgItem(hwnd, id);
+  if (!e) fatalni_handle();
+  LRESULT delka = SendMessageW(e, WM_GETTEXTLENGTH, 0, 0);
+  if (delka < 0) delka = 0;
+  std::wstring text(static_cast<size_t>(delka) + 1, L'\0');
+  LRESULT n = SendMessageW(e, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  if (n < 0) n = 0;
+  text.resize(static_cast<size_t>(n) < text.size() ? static_cast<size_t>(n) : text.size() - 1);
+  return text;
+}
