@@ -50,6 +50,8 @@ TEST(OmezObdelnik, PravidlaVPoradi)
       {"inside", obdelnik(100, 100, 500, 400), false, 100, 100},
       {"5 px left of the work area", obdelnik(-5, 100, 395, 400), true, 0, 100},
       {"30 px past the right edge", obdelnik(910, 100, 1310, 400), true, 880, 100},
+      {"1 px past the right edge", obdelnik(881, 100, 1281, 400), true, 880, 100},
+      {"1 px past the bottom", obdelnik(100, 701, 500, 1001), true, 100, 700},
       {"above the top", obdelnik(100, -20, 500, 280), true, 100, 0},
       {"30 px below the bottom", obdelnik(100, 730, 500, 1030), true, 100, 700},
       {"larger than the work area", obdelnik(-50, -50, 1400, 1100), true, 0, 0},

@@ -1,0 +1,331 @@
+// Start-up and shut-down of the real program, driven only through window messages: the
+// window it shows, where it shows it, and what it leaves in the registry.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <cstring>
+#include <knownfolders.h>
+#include <objbase.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+#include <string>
+#include <vector>
+#include "frame/hlavni_okno.h"
+#include "frame/registr.h"
+#include "res/resource.h"
+#include "tests/podpora/podpora.h"
+
+namespace {
+
+std::wstring program()
+{
+  std::wstring relativni = test::slozka_programu() + L"\\..\\tesvarin.exe";
+  wchar_t plna[MAX_PATH] = {};
+  GetFullPathNameW(relativni.c_str(), MAX_PATH, plna, nullptr);
+  return plna;
+}
+
+struct hledani {
+  DWORD pid;
+  HWND okno;
+};
+
+BOOL CALLBACK najdi_okno(HWND w, LPARAM lp)
+{
+  auto* h = reinterpret_cast<hledani*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  wchar_t trida[32] = {};
+  GetClassNameW(w, trida, 32);
+  if (pid != h->pid || std::wcscmp(trida, L"tesvarin") != 0) return TRUE;
+  h->okno = w;
+  return FALSE;
+}
+
+std::wstring text(HWND h)
+{
+  LRESULT n = SendMessageW(h, WM_GETTEXTLENGTH, 0, 0);
+  std::wstring s(static_cast<size_t>(n) + 1, L'\0');
+  s.resize(static_cast<size_t>(SendMessageW(h, WM_GETTEXT, s.size(), reinterpret_cast<LPARAM>(s.data()))));
+  return s;
+}
+
+RECT okno_rect(HWND h)
+{
+  RECT r{};
+  GetWindowRect(h, &r);
+  return r;
+}
+
+RECT pracovni_plocha(HWND h)
+{
+  MONITORINFO mi{};
+  mi.cbSize = sizeof mi;
+  GetMonitorInfoW(MonitorFromWindow(h, MONITOR_DEFAULTTONEAREST), &mi);
+  return mi.rcWork;
+}
+
+// One run of tesvarin.exe. A run that is left running is ended when the object goes.
+class beh {
+public:
+  PROCESS_INFORMATION pi{};
+  HWND okno = nullptr;
+  bool seznamy_pred_oknem = false; // both lists were in the registry when the window appeared
+
+  beh()
+  {
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    std::wstring radek = L"\"" + program() + L"\"";
+    spusteno_ = CreateProcessW(nullptr, radek.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+  }
+  ~beh()
+  {
+    if (!spusteno_) return;
+    if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) {
+      TerminateProcess(pi.hProcess, 999);
+      WaitForSingleObject(pi.hProcess, 5000);
+    }
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+  }
+  beh(const beh&) = delete;
+  beh& operator=(const beh&) = delete;
+
+  // Waits for the host window to exist and then to be visible.
+  bool cekej_na_okno(DWORD limit_ms = 20000)
+  {
+    if (!spusteno_) return false;
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < limit_ms) {
+      if (!okno) {
+        hledani h{pi.dwProcessId, nullptr};
+        EnumWindows(najdi_okno, reinterpret_cast<LPARAM>(&h));
+        if (h.okno) {
+          okno = h.okno;
+          seznamy_pred_oknem = existuje(L"mazane_soubory") && existuje(L"mazane_slozky");
+        }
+      }
+      if (okno && IsWindowVisible(okno)) return true;
+      if (WaitForSingleObject(pi.hProcess, 20) == WAIT_OBJECT_0) return false;
+    }
+    return false;
+  }
+
+  HWND dialog() const { return FindWindowExW(okno, nullptr, L"#32770", nullptr); }
+  HWND prvek(int id) const { return GetDlgItem(dialog(), id); }
+
+  // WM_CLOSE, then the exit code (999 when it did not end).
+  DWORD zavri(DWORD limit_ms = 20000)
+  {
+    PostMessageW(okno, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(pi.hProcess, limit_ms) != WAIT_OBJECT_0) return 999;
+    DWORD kod = 999;
+    GetExitCodeProcess(pi.hProcess, &kod);
+    return kod;
+  }
+
+  static bool existuje(const wchar_t* hodnota)
+  {
+    DWORD typ = 0;
+    std::vector<BYTE> d;
+    return test::cti_hodnotu(KLIC_APLIKACE, hodnota, typ, d) && typ == REG_MULTI_SZ && !d.empty();
+  }
+
+private:
+  BOOL spusteno_ = FALSE;
+};
+
+std::wstring retezec(const wchar_t* nazev)
+{
+  DWORD typ = 0;
+  std::vector<BYTE> d;
+  if (!test::cti_hodnotu(KLIC_APLIKACE, nazev, typ, d) || typ != REG_SZ || d.size() < 2) return L"<none>";
+  return std::wstring(reinterpret_cast<const wchar_t*>(d.data()), d.size() / 2 - 1);
+}
+
+DWORD cislo(const wchar_t* nazev)
+{
+  DWORD typ = 0;
+  std::vector<BYTE> d;
+  if (!test::cti_hodnotu(KLIC_APLIKACE, nazev, typ, d) || typ != REG_DWORD || d.size() != 4) return 0xDEAD;
+  DWORD v;
+  std::memcpy(&v, d.data(), 4);
+  return v;
+}
+
+bool umisteni(umisteni_okna& u)
+{
+  DWORD typ = 0;
+  std::vector<BYTE> d;
+  if (!test::cti_hodnotu(KLIC_APLIKACE, L"umisteni_okna", typ, d) || typ != REG_BINARY || d.size() != 20) return false;
+  std::memcpy(&u, d.data(), 20);
+  return true;
+}
+
+void zapis_umisteni(LONG left, LONG top, BYTE topmost)
+{
+  umisteni_okna u{};
+  u.left = left;
+  u.top = top;
+  u.right = left + 100;
+  u.bottom = top + 100;
+  u.topmost = topmost;
+  test::zapis_hodnotu(KLIC_APLIKACE, L"umisteni_okna", REG_BINARY, &u, sizeof u);
+}
+
+std::wstring dokumenty()
+{
+  PWSTR p = nullptr;
+  std::wstring s;
+  if (SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &p) == S_OK) s = p;
+  CoTaskMemFree(p);
+  return s;
+}
+
+// Points the user's Documents folder at a folder that does not exist, for as long as it lives.
+class bez_dokumentu {
+public:
+  bez_dokumentu()
+  {
+    mel_ = test::cti_hodnotu(KLIC, L"Personal", typ_, puvodni_);
+    const std::wstring nikde = L"Z:\\dokumenty-ktere-nejsou";
+    test::zapis_hodnotu(KLIC, L"Personal", REG_EXPAND_SZ, nikde.c_str(),
+                        static_cast<DWORD>(2 * (nikde.size() + 1)));
+  }
+  ~bez_dokumentu()
+  {
+    if (mel_)
+      test::zapis_hodnotu(KLIC, L"Personal", typ_, puvodni_.data(), static_cast<DWORD>(puvodni_.size()));
+    else
+      RegDeleteKeyValueW(HKEY_CURRENT_USER, KLIC, L"Personal");
+  }
+  bez_dokumentu(const bez_dokumentu&) = delete;
+  bez_dokumentu& operator=(const bez_dokumentu&) = delete;
+
+private:
+  static constexpr const wchar_t* KLIC = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+  bool mel_ = false;
+  DWORD typ_ = 0;
+  std::vector<BYTE> puvodni_;
+};
+
+class Start : public ::testing::Test {
+protected:
+  void SetUp() override { test::smaz_klic(KLIC_APLIKACE); }
+  void TearDown() override { test::smaz_klic(KLIC_APLIKACE); }
+};
+
+} // namespace
+
+TEST_F(Start, PrvniStartUkazeOknoAZavreniUloziVse)
+{
+  beh b;
+  ASSERT_TRUE(b.cekej_na_okno());
+  EXPECT_TRUE(b.seznamy_pred_oknem) << "the default lists are saved before the window exists";
+
+  EXPECT_EQ(text(b.okno), L"Tesvarin");
+  const LONG styl = GetWindowLongW(b.okno, GWL_STYLE);
+  EXPECT_EQ(styl & WS_CAPTION, WS_CAPTION);
+  EXPECT_FALSE(styl & WS_MAXIMIZEBOX);
+  EXPECT_FALSE(styl & WS_THICKFRAME);
+  EXPECT_FALSE(GetWindowLongW(b.okno, GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+  HWND d = b.dialog();
+  ASSERT_NE(d, nullptr);
+  RECT klient{}, rd = okno_rect(d);
+  GetClientRect(b.okno, &klient);
+  EXPECT_EQ(klient.right, rd.right - rd.left);
+  EXPECT_EQ(klient.bottom, rd.bottom - rd.top);
+
+  // First run: the key exists (the lists made it) without a placement: top-left corner.
+  const RECT wa = pracovni_plocha(b.okno);
+  const RECT r = okno_rect(b.okno);
+  EXPECT_EQ(r.left, wa.left);
+  EXPECT_EQ(r.top, wa.top);
+
+  EXPECT_EQ(text(b.prvek(IDC_ZDROJ)), dokumenty());
+  EXPECT_EQ(text(b.prvek(IDC_CIL)), L"");
+  EXPECT_EQ(SendMessageW(b.prvek(IDC_PRIDAT_DATUM), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_GT(SendMessageW(b.prvek(IDC_SOUBORY), LB_GETCOUNT, 0, 0), 0);
+
+  EXPECT_EQ(b.zavri(), 0u);
+  umisteni_okna u{};
+  ASSERT_TRUE(umisteni(u));
+  EXPECT_EQ(u.left, r.left);
+  EXPECT_EQ(u.top, r.top);
+  EXPECT_EQ(u.right, r.right);
+  EXPECT_EQ(u.bottom, r.bottom);
+  EXPECT_EQ(u.topmost, 0);
+  EXPECT_EQ(cislo(L"param"), 3u);
+  EXPECT_EQ(cislo(L"vypis"), 3u);
+  EXPECT_EQ(cislo(L"vypis_casu"), 3u);
+  EXPECT_EQ(retezec(L"slozka"), dokumenty());
+  EXPECT_EQ(retezec(L"slozka_cil"), L"");
+}
+
+TEST_F(Start, DruhyStartObnoviPolohuINahore)
+{
+  POINT kam{};
+  {
+    beh b;
+    ASSERT_TRUE(b.cekej_na_okno());
+    const RECT wa = pracovni_plocha(b.okno);
+    kam = {wa.left + 120, wa.top + 90};
+    ASSERT_TRUE(SetWindowPos(b.okno, HWND_TOPMOST, kam.x, kam.y, 0, 0, SWP_NOSIZE));
+    EXPECT_EQ(b.zavri(), 0u);
+  }
+  umisteni_okna u{};
+  ASSERT_TRUE(umisteni(u));
+  EXPECT_EQ(u.left, kam.x);
+  EXPECT_EQ(u.top, kam.y);
+  EXPECT_EQ(u.topmost, 1);
+
+  beh b;
+  ASSERT_TRUE(b.cekej_na_okno());
+  RECT r = okno_rect(b.okno);
+  EXPECT_EQ(r.left, kam.x);
+  EXPECT_EQ(r.top, kam.y);
+  EXPECT_TRUE(GetWindowLongW(b.okno, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(b.zavri(), 0u);
+  ASSERT_TRUE(umisteni(u));
+  EXPECT_EQ(u.left, kam.x);
+  EXPECT_EQ(u.topmost, 1);
+}
+
+TEST_F(Start, PolohaZeZmizelehoMonitoruSeVratiNaPlochu)
+{
+  zapis_umisteni(6000, 5000, 0);
+  beh b;
+  ASSERT_TRUE(b.cekej_na_okno());
+  const RECT wa = pracovni_plocha(b.okno);
+  const RECT r = okno_rect(b.okno);
+  EXPECT_EQ(r.right, wa.right);
+  EXPECT_EQ(r.bottom, wa.bottom);
+  EXPECT_FALSE(GetWindowLongW(b.okno, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(b.zavri(), 0u);
+}
+
+TEST_F(Start, UlozenaSlozkaMaPrednost)
+{
+  const std::wstring moje = L"Z:\\moje složka";
+  test::zapis_hodnotu(KLIC_APLIKACE, L"slozka", REG_SZ, moje.c_str(), static_cast<DWORD>(2 * (moje.size() + 1)));
+  beh b;
+  ASSERT_TRUE(b.cekej_na_okno());
+  EXPECT_EQ(text(b.prvek(IDC_ZDROJ)), moje);
+  EXPECT_EQ(b.zavri(), 0u);
+  EXPECT_EQ(retezec(L"slozka"), moje);
+}
+
+TEST_F(Start, BezDokumentuJeZdrojemSlozkaProgramu)
+{
+  std::wstring slozka = program();
+  PathRemoveFileSpecW(slozka.data());
+  slozka.resize(std::wcslen(slozka.c_str()));
+
+  bez_dokumentu zadne;
+  beh b;
+  ASSERT_TRUE(b.cekej_na_okno());
+  EXPECT_EQ(text(b.prvek(IDC_ZDROJ)), slozka);
+  EXPECT_EQ(b.zavri(), 0u);
+  EXPECT_EQ(retezec(L"slozka"), slozka);
+}
