@@ -1,0 +1,240 @@
+#include "engine/pravidla.h"
+
+#include <shlwapi.h>
+#include <cwchar>
+#include "ui/nastaveni.h"
+#include "ui/seznamy_mazani.h"
+
+unsigned sekundy_mezi(DWORD start, DWORD ted)
+{
+  // Unsigned subtraction is modular: a wrap of the counter in between cancels out.
+  return static_cast<unsigned>(static_cast<DWORD>(ted - start) / 1000u);
+}
+
+int nazev_slozky(const std::wstring& zdroj, std::wstring& nazev)
+{
+  if (zdroj.size() <= 3) return 1;
+  size_t lomitko = zdroj.find_last_of(L'\\');
+  if (lomitko == std::wstring::npos) return 1;
+  if (lomitko + 1 == zdroj.size()) return 1;
+  nazev = zdroj.substr(lomitko + 1);
+  return 0;
+}
+
+size_t odstranit_koncova_lomitka(std::wstring& text)
+{
+  size_t pocet = 0;
+  while (!text.empty() && text.back() == L'\\') {
+    text.pop_back();
+    ++pocet;
+  }
+  return pocet;
+}
+
+bool nazev_pouzitelny(const std::wstring& nazev)
+{
+  if (nazev.empty() || nazev == L"." || nazev == L"..") return false;
+  for (wchar_t z : nazev)
+    if (z < 0x20 || std::wcschr(L"/:*?\"<>|", z)) return false;
+  return nazev.back() != L'.' && nazev.back() != L' ';
+}
+
+namespace {
+
+std::wstring tisk(const wchar_t* format, int a, int b, int c)
+{
+  wchar_t buffer[100];
+  int n = std::swprintf(buffer, 100, format, a, b, c);
+  return n > 0 ? std::wstring(buffer, static_cast<size_t>(n)) : std::wstring();
+}
+
+} // namespace
+
+std::wstring text_data(const SYSTEMTIME& cas) { return tisk(L"%d.%d.%d", cas.wDay, cas.wMonth, cas.wYear); }
+
+std::wstring cast_casu(const SYSTEMTIME& cas, LONG format)
+{
+  switch (format) {
+  case 2: return tisk(L" %.2d-%.2d", cas.wHour, cas.wMinute, 0);
+  case 3: return tisk(L" %dh %dm", cas.wHour, cas.wMinute, 0);
+  case 4: return tisk(L" %.2d-%.2d-%.2d", cas.wHour, cas.wMinute, cas.wSecond);
+  case 5: return tisk(L" %dh %dm %ds", cas.wHour, cas.wMinute, cas.wSecond);
+  default: return {}; // 1 is the date alone, and so is any code the program does not know
+  }
+}
+
+std::wstring pripona_data(const SYSTEMTIME& cas, LONG format) { return L" " + text_data(cas) + cast_casu(cas, format); }
+
+std::wstring nazev_kopie(const std::wstring& nazev, DWORD param, LONG format, const SYSTEMTIME& cas)
+{
+  return (param & param_pridat_datum) ? nazev + pripona_data(cas, format) : nazev;
+}
+
+std::wstring cilova_cesta(std::wstring umisteni, const std::wstring& nazev_kopie)
+{
+  odstranit_koncova_lomitka(umisteni);
+  return umisteni + L"\\" + nazev_kopie;
+}
+
+bool skryta_polozka(const wchar_t* nazev) { return nazev[0] == L'.'; }
+
+bool soubor_odpovida(const seznamy_mazani& seznamy, const wchar_t* nazev)
+{
+  // The extension first; list entries are never empty, so a name without one is matched
+  // by its whole name only.
+  const wchar_t* pripona = PathFindExtensionW(nazev);
+  if (*pripona && seznamy.najdi_soubor(pripona) != -1) return true;
+  return seznamy.najdi_soubor(nazev) != -1;
+}
+
+bool slozka_odpovida(const seznamy_mazani& seznamy, const wchar_t* nazev) { return seznamy.najdi_slozku(nazev) != -1; }
+
+bool je_odkaz(DWORD atributy, DWORD znacka)
+{
+  if (!(atributy & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
+  return znacka == 0 || IsReparseTagNameSurrogate(znacka);
+}
+
+akce akce_slozky(DWORD atributy, DWORD znacka, bool odpovida)
+{
+  if (je_odkaz(atributy, znacka)) {
+    if (!odpovida) return akce::nechat;
+    // With tag 0 (Wine) every delete call acts on what the link points to.
+    return znacka == 0 ? akce::selhani : akce::odstranit_odkaz;
+  }
+  return odpovida ? akce::smazat : akce::vstoupit;
+}
+
+akce akce_souboru(DWORD atributy, DWORD znacka, bool odpovida)
+{
+  if (!odpovida) return akce::nechat;
+  if (je_odkaz(atributy, znacka)) return znacka == 0 ? akce::selhani : akce::odstranit_odkaz;
+  return akce::smazat;
+}
+
+namespace {
+
+bool zacina(const std::wstring& s, const wchar_t* predpona)
+{
+  size_t n = std::wcslen(predpona);
+  return s.size() >= n && s.compare(0, n, predpona) == 0;
+}
+
+bool je_jednotka(const std::wstring& s, size_t i)
+{
+  return s.size() >= i + 3 && ((s[i] >= L'A' && s[i] <= L'Z') || (s[i] >= L'a' && s[i] <= L'z')) &&
+         s[i + 1] == L':' && s[i + 2] == L'\\';
+}
+
+} // namespace
+
+std::wstring dlouha_forma(const std::wstring& plna)
+{
+  std::wstring r;
+  if (zacina(plna, L"\\\\?\\"))
+    r = plna;
+  else if (je_jednotka(plna, 0))
+    r = L"\\\\?\\" + plna;
+  else if (zacina(plna, L"\\\\") && !zacina(plna, L"\\\\.\\") && plna.size() > 2 && plna[2] != L'\\')
+    r = L"\\\\?\\UNC\\" + plna.substr(2);
+  if (r.size() > NEJDELSI_CESTA) r.clear();
+  return r;
+}
+
+bool pripoj_nazev(std::wstring& cesta, const std::wstring& nazev, size_t rezerva)
+{
+  const bool lomitko = cesta.empty() || cesta.back() != L'\\';
+  if (cesta.size() + (lomitko ? 1 : 0) + nazev.size() + rezerva > NEJDELSI_CESTA) return false;
+  if (lomitko) cesta += L'\\';
+  cesta += nazev;
+  return true;
+}
+
+std::wstring bez_koncoveho_lomitka(const std::wstring& cesta)
+{
+  if (cesta.size() >= 2 && cesta.back() == L'\\' && cesta[cesta.size() - 2] != L':')
+    return cesta.substr(0, cesta.size() - 1);
+  return cesta;
+}
+
+namespace {
+
+bool stejne(const wchar_t* a, size_t na, const wchar_t* b, size_t nb)
+{
+  return CompareStringOrdinal(a, static_cast<int>(na), b, static_cast<int>(nb), TRUE) == CSTR_EQUAL;
+}
+
+} // namespace
+
+bool stejne_cesty(const std::wstring& a, const std::wstring& b)
+{
+  const std::wstring x = bez_koncoveho_lomitka(a), y = bez_koncoveho_lomitka(b);
+  return stejne(x.data(), x.size(), y.data(), y.size());
+}
+
+bool lezi_uvnitr(const std::wstring& vnitrni, const std::wstring& vnejsi)
+{
+  const std::wstring v = bez_koncoveho_lomitka(vnitrni), n = bez_koncoveho_lomitka(vnejsi);
+  if (n.empty() || v.size() <= n.size()) return false;
+  if (n.back() != L'\\' && v[n.size()] != L'\\') return false; // C:\src\app2 is not in C:\src\app
+  return stejne(v.data(), n.size(), n.data(), n.size());
+}
+
+bool prekryvaji_se(const std::wstring& a, const std::wstring& b)
+{
+  return stejne_cesty(a, b) || lezi_uvnitr(a, b) || lezi_uvnitr(b, a);
+}
+
+std::wstring cesta_pro_shell(const std::wstring& cesta)
+{
+  if (zacina(cesta, L"\\\\?\\UNC\\")) return L"\\\\" + cesta.substr(8);
+  if (zacina(cesta, L"\\\\?\\")) return je_jednotka(cesta, 4) ? cesta.substr(4) : std::wstring();
+  if (zacina(cesta, L"\\\\.\\")) return {};
+  return cesta;
+}
+
+namespace {
+std::wstring v_uvozovkach(const std::wstring& cesta) { return L"\"" + cesta + L"\""; }
+} // namespace
+
+std::wstring radek_slozka_smazana(const std::wstring& cesta)
+{
+  return L"Složka " + v_uvozovkach(cesta) + L" byla vymazána podle nastavení";
+}
+
+std::wstring radek_soubor_smazan(const std::wstring& cesta)
+{
+  return L"Soubor " + v_uvozovkach(cesta) + L" byl vymazán podle nastavení";
+}
+
+std::wstring radek_selhani(const std::wstring& text, const std::wstring& cesta)
+{
+  return text + L" " + v_uvozovkach(cesta);
+}
+
+std::wstring radek_cas_cisteni(unsigned sekundy)
+{
+  return L"Celkový čas čištění: " + std::to_wstring(static_cast<long>(sekundy)) + L" sekund";
+}
+
+std::wstring radek_cas(unsigned sekundy) { return L"Celkový čas: " + std::to_wstring(static_cast<long>(sekundy)) + L" sekund"; }
+
+std::wstring radek_cas_zalohy(unsigned sekundy)
+{
+  return L"Celkový čas tesvarin: " + std::to_wstring(static_cast<long>(sekundy)) + L" sekund";
+}
+
+std::wstring radek_pocet_chyb(LONG pocet) { return L"!! Nepodařilo se odstranit " + std::to_wstring(pocet) + L" objektů !!"; }
+
+std::wstring radek_stary_cil_odstranen(const std::wstring& cesta) { return L"Původní složka " + cesta + L" byla odstraněna."; }
+
+std::wstring radek_zacykleni(const std::wstring& odkaz)
+{
+  return L"Odkaz " + v_uvozovkach(odkaz) +
+         L" vede do složky, kterou kopírování právě prochází, nebo do cíle zálohy: kopírování by se zacyklilo.";
+}
+
+std::wstring radek_chybejici_soubory(unsigned long long pocet)
+{
+  return L"Souborů, které v kopii chybí nebo se od zdroje liší: " + std::to_wstring(pocet);
+}
