@@ -56,6 +56,8 @@ public:
 
   // The clean: 0 when the traversal ran, non-zero when it stopped at its source check.
   int vycistit();
+  // Cleans below one folder (as the log shows it); failures are counted in `pocet_chyb`.
+  void vycistit_slozku(const std::wstring& slozka);
   // The backup.
   int kopirovat();
 

@@ -1,0 +1,155 @@
+// The operation runner of the main dialog: the three starters, the worker procedures, the
+// progress log and the elapsed-time measure, and the dialog's clean and backup.
+#include <process.h>
+#include <new>
+#include "engine/operace.h"
+#include "engine/pravidla.h"
+#include "engine/vypis.h"
+#include "frame/aplikace.h"
+#include "frame/chyby.h"
+#include "res/resource.h"
+#include "ui/dlg_hlavni.h"
+#include "ui/nastaveni.h"
+#include "ui/seznamy_mazani.h"
+
+namespace {
+
+// What the operations see of the main dialog.
+class okno_dialogu final : public okno_operace {
+public:
+  explicit okno_dialogu(dlg_hlavni& d) : d_(d) {}
+  void radek(const std::wstring& text) override { d_.pridat_do_vypisu(text.c_str()); }
+  void vymaz_vypis() override { SendMessageW(d_.lb_vypis, LB_RESETCONTENT, 0, 0); }
+  void chyba(const std::wstring& text) override { app().zprava(text.c_str(), MB_ICONERROR); }
+  void zacni_mereni() override { d_.zacni_mereni(); }
+  unsigned uplynulo_sekund() override { return d_.uplynulo_sekund(); }
+  HWND vlastnik() override { return d_.hwnd; }
+
+private:
+  dlg_hlavni& d_;
+};
+
+nastaveni& nast()
+{
+  if (!g_nastaveni) fatalni_argument();
+  return *g_nastaveni;
+}
+
+seznamy_mazani& seznamy()
+{
+  if (!g_seznamy) fatalni_argument();
+  return *g_seznamy;
+}
+
+bool zaneprazdnen(const dlg_hlavni& d)
+{
+  if (!d.vlakno) return false;
+  app().zprava(texty::zanepraznen, MB_ICONERROR);
+  return true;
+}
+
+void spust(dlg_hlavni& d, unsigned(__stdcall* procedura)(void*))
+{
+  zapni_davkove_kresleni(d.lb_vypis);
+  // The worker's first message is handled only after this handler returns, so the dialog
+  // sees `vlakno` set when it disables its controls.
+  d.vlakno = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, procedura, &d, 0, nullptr));
+  if (!d.vlakno) app().zprava(texty::vlakno_nevzniklo, MB_ICONERROR);
+}
+
+// The body of every worker: the start notice, the operation, the handle released, the end
+// notice. While it runs the frame keeps the dialog alive (closing is refused, and the end
+// of a session leaves it in place), so the dialog is used to the end.
+template <class Operace> unsigned beh(void* parametr, Operace operace)
+{
+  auto* d = static_cast<dlg_hlavni*>(parametr);
+  SendMessageW(d->hwnd, WM_STAV_OPERACE, 0, 0);
+  try {
+    operace(*d);
+  } catch (const std::bad_alloc&) {
+    fatalni_pamet();
+  }
+  dokresli_vypis(d->lb_vypis);
+  if (d->vlakno) {
+    if (!CloseHandle(d->vlakno)) fatalni_posledni_chyba();
+    d->vlakno = nullptr;
+  }
+  SendMessageW(d->hwnd, WM_STAV_OPERACE, 0, 0);
+  return 0;
+}
+
+} // namespace
+
+void dlg_hlavni::prikaz_vycistit()
+{
+  if (zaneprazdnen(*this)) return;
+  pocet_chyb = 0;
+  spust(*this, vlakno_vycistit);
+}
+
+void dlg_hlavni::prikaz_kopirovat()
+{
+  if (zaneprazdnen(*this)) return;
+  spust(*this, vlakno_kopirovat);
+}
+
+void dlg_hlavni::prikaz_vycistit_a_kopirovat()
+{
+  if (zaneprazdnen(*this)) return;
+  pocet_chyb = 0;
+  spust(*this, vlakno_vycistit_a_kopirovat);
+}
+
+unsigned __stdcall vlakno_vycistit(void* dialog)
+{
+  return beh(dialog, [](dlg_hlavni& d) { d.vycistit(); });
+}
+
+unsigned __stdcall vlakno_kopirovat(void* dialog)
+{
+  return beh(dialog, [](dlg_hlavni& d) { d.kopirovat(); });
+}
+
+unsigned __stdcall vlakno_vycistit_a_kopirovat(void* dialog)
+{
+  // The clean returns 0 whenever its traversal ran: the copy is left out only when the
+  // clean stopped at its source check.
+  return beh(dialog, [](dlg_hlavni& d) {
+    if (d.vycistit() == 0) d.kopirovat();
+  });
+}
+
+void dlg_hlavni::pridat_do_vypisu(const wchar_t* radek)
+{
+  LRESULT i = SendMessageW(lb_vypis, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(radek));
+  if (i == LB_ERR || i == LB_ERRSPACE) fatalni_posledni_chyba();
+  // A list box painted in batches scrolls to its newest line whenever it paints.
+  if (!kresli_davkove(lb_vypis)) SendDlgItemMessageW(hwnd, IDC_VYPIS, LB_SETTOPINDEX, static_cast<WPARAM>(i), 0);
+}
+
+void dlg_hlavni::zacni_mereni() { cas_startu = static_cast<DWORD>(GetTickCount64()); }
+
+unsigned dlg_hlavni::uplynulo_sekund() const { return sekundy_mezi(cas_startu, static_cast<DWORD>(GetTickCount64())); }
+
+int dlg_hlavni::vycistit()
+{
+  okno_dialogu okno(*this);
+  return vycisteni(text_editu(IDC_ZDROJ), seznamy(), nast().vypis, pocet_chyb, okno);
+}
+
+void dlg_hlavni::vycistit_slozku(const std::wstring& slozka)
+{
+  okno_dialogu okno(*this);
+  cisteni(seznamy(), nast().vypis, okno, pocet_chyb).vycisti(slozka);
+}
+
+int dlg_hlavni::kopirovat()
+{
+  okno_dialogu okno(*this);
+  zadani_zalohy z;
+  z.zdroj = text_editu(IDC_ZDROJ);
+  z.cil = text_editu(IDC_CIL);
+  z.param = nast().param;
+  z.vypis_casu = nast().vypis_casu;
+  return zaloha(z, okno);
+}

@@ -1,0 +1,135 @@
+#pragma once
+// The file-system core of the clean and the backup. Every call takes the long-path form of
+// a path, so paths beyond 259 characters are handled like any other. Nothing is deleted by
+// path alone: a file or folder is deleted through a handle whose final path was checked to
+// be exactly its folder's final path, a backslash and its own name, so a link (which every
+// delete call under Wine follows) is never deleted through, never entered and never emptied.
+#include <windows.h>
+#include <cstdint>
+#include <string>
+
+class seznamy_mazani;
+
+// An owned file or folder handle, closed once.
+class handle_souboru {
+public:
+  handle_souboru() = default;
+  explicit handle_souboru(HANDLE h) : h_(h) {}
+  handle_souboru(handle_souboru&& o) noexcept : h_(o.h_) { o.h_ = INVALID_HANDLE_VALUE; }
+  handle_souboru& operator=(handle_souboru&& o) noexcept;
+  handle_souboru(const handle_souboru&) = delete;
+  handle_souboru& operator=(const handle_souboru&) = delete;
+  ~handle_souboru() { zavri(); }
+
+  bool platny() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
+  HANDLE get() const { return h_; }
+  void zavri();
+
+private:
+  HANDLE h_ = INVALID_HANDLE_VALUE;
+};
+
+// An owned folder listing (FindFirstFileW ... FindClose). The first entry is handed out by
+// the first call of `dalsi`.
+class vycet_slozky {
+public:
+  vycet_slozky() = default;
+  vycet_slozky(vycet_slozky&& o) noexcept;
+  vycet_slozky& operator=(vycet_slozky&& o) noexcept;
+  vycet_slozky(const vycet_slozky&) = delete;
+  vycet_slozky& operator=(const vycet_slozky&) = delete;
+  ~vycet_slozky() { zavri(); }
+
+  // Opens the listing of a folder given by its long path with a trailing backslash.
+  bool otevri(const std::wstring& predpona);
+  // The next entry, "." and ".." included; false when there are no more.
+  bool dalsi(WIN32_FIND_DATAW& polozka);
+  void zavri();
+
+private:
+  HANDLE h_ = INVALID_HANDLE_VALUE;
+  bool prvni_ = false;
+  WIN32_FIND_DATAW prvni_polozka_{};
+};
+
+// The long-path form of a path as the user typed it (made full first, so relative paths,
+// "..", "." and slashes are resolved as the platform resolves them). Empty when it cannot
+// be formed.
+std::wstring dlouha_cesta(const std::wstring& cesta);
+
+// The final path of an existing file or folder, opened without data access and with full
+// sharing. `odkaz_sam`: a link is opened as itself where the platform can do that; without
+// it links are followed. Empty when it cannot be opened.
+std::wstring konecna_cesta(const std::wstring& dlouha, bool odkaz_sam = false);
+// The final path of an open handle; empty on failure.
+std::wstring konecna_cesta_handle(HANDLE h);
+
+// Attributes of a long path; INVALID_FILE_ATTRIBUTES when it does not exist.
+DWORD atributy(const std::wstring& dlouha);
+// Whether a long path names nothing any more.
+bool neexistuje(const std::wstring& dlouha);
+// Whether a path (as typed) names an existing folder.
+bool je_slozka(const std::wstring& cesta);
+
+// Deletes one file (or a link, as itself) given by its long path, through a handle whose
+// final path must equal `ocekavana`. `i_jen_pro_cteni`: clear a read-only attribute first
+// (otherwise a read-only file stays and the call fails). S_OK only when the file is gone.
+HRESULT smazat_soubor_overene(const std::wstring& dlouha, const std::wstring& ocekavana, bool i_jen_pro_cteni);
+
+// Deletes a folder with all its content by its own recursion. The folder (long path) must
+// have the final path `ocekavana`; links inside are removed as links where possible and
+// never followed; read-only files and folders inside are deleted too. S_OK only when the
+// folder is really gone, E_FAIL otherwise (part of its content may be gone).
+HRESULT smazat_strom(const std::wstring& dlouha, const std::wstring& ocekavana);
+
+// Deletes a folder (path as typed) with all its content. The folder itself may be a link:
+// then only the link is removed, or, where that is not possible, nothing and E_FAIL.
+// 0 when the folder is gone, E_FAIL otherwise.
+HRESULT smazat_slozku(const std::wstring& cesta);
+
+// Receives the lines of a clean.
+class prijemce_radku {
+public:
+  virtual void radek(const std::wstring& text) = 0;
+
+protected:
+  ~prijemce_radku() = default;
+};
+
+// One clean: walks a folder tree depth first and deletes what the lists name. Failed
+// deletions are counted in `pocet_chyb` and written with their failure line.
+class cisteni {
+public:
+  // `vypis` is the settings' log flags, read afresh at every deletion.
+  cisteni(const seznamy_mazani& seznamy, const DWORD& vypis, prijemce_radku& vystup, LONG& pocet_chyb);
+
+  // Cleans below a folder given as the log shows it (the folder itself is never compared
+  // with the lists). Returns false, having done nothing, when the folder cannot be opened.
+  bool vycisti(const std::wstring& slozka);
+
+private:
+  struct uroven;
+  void selhani(UINT id_textu, const std::wstring& cesta);
+  void zpracuj_soubor(const WIN32_FIND_DATAW& polozka, const uroven& u);
+  // True when the entry is a folder to be entered; `nova` is then filled in.
+  bool zpracuj_slozku(const WIN32_FIND_DATAW& polozka, const uroven& u, uroven& nova);
+
+  const seznamy_mazani& seznamy_;
+  const DWORD& vypis_;
+  prijemce_radku& vystup_;
+  LONG& pocet_chyb_;
+  std::wstring text_slozka_;
+  std::wstring text_soubor_;
+};
+
+// The check before a backup: walks the source as the shell's copy walks it, following
+// links, and looks for a link that would make the copy recurse: one that leads back to a
+// folder it is being copied from (through any chain of links), or one whose target and the
+// new folder overlap. Returns true and the link's path (as the log shows it) when there is
+// one.
+bool najdi_zacykleni(const std::wstring& zobrazeny_zdroj, const std::wstring& dlouhy_zdroj,
+                     const std::wstring& konecny_cil, std::wstring& odkaz);
+
+// The check after a backup: the number of regular files of the source (links are not
+// entered) that are missing from the copy or differ from the source in size.
+unsigned long long chybejici_v_kopii(const std::wstring& dlouhy_zdroj, const std::wstring& dlouhy_cil);

@@ -1,0 +1,133 @@
+#include "engine/operace.h"
+
+#include <shellapi.h>
+#include "engine/pravidla.h"
+#include "frame/chyby.h"
+#include "ui/nastaveni.h"
+
+HRESULT vycisteni(std::wstring zdroj, const seznamy_mazani& seznamy, const DWORD& vypis, LONG& pocet_chyb,
+                  okno_operace& okno)
+{
+  pocet_chyb = 0;
+  okno.zacni_mereni();
+  okno.vymaz_vypis();
+  okno.radek(texty::cisteni_spusteno);
+
+  // One trailing backslash goes: C:\src\app\ cleans C:\src\app. A text that was only a
+  // backslash leaves nothing, which is no folder (and never the current drive's root).
+  if (!zdroj.empty() && zdroj.back() == L'\\') zdroj.pop_back();
+  // The folder is what its listing pattern (the path, "\" and "*") lists.
+  if (zdroj.empty() || !je_slozka(zdroj + L"\\")) {
+    okno.chyba(texty::zdroj_cisteni_neplatny);
+    return E_INVALIDARG;
+  }
+
+  cisteni(seznamy, vypis, okno, pocet_chyb).vycisti(zdroj);
+
+  const unsigned sekundy = okno.uplynulo_sekund();
+  if (pocet_chyb == 0) {
+    okno.radek(texty::cisteni_uspesne);
+    okno.radek(radek_cas_cisteni(sekundy));
+  } else {
+    okno.radek(L"");
+    okno.radek(texty::cisteni_dokonceno);
+    okno.radek(radek_cas(sekundy));
+    okno.radek(radek_pocet_chyb(pocet_chyb));
+  }
+  return S_OK;
+}
+
+namespace {
+
+// A check that stops the backup: the line, then the box.
+HRESULT zastav(okno_operace& okno, const std::wstring& text)
+{
+  okno.radek(text);
+  okno.chyba(text);
+  return E_FAIL;
+}
+
+// The shell's copy with the flags of the backup: no question about the new folder, the copy
+// registered for undo, every other question answered yes.
+int kopie_shellem(HWND vlastnik, const std::wstring& odkud, const std::wstring& kam)
+{
+  // Both are lists ending in two NULs: the string's own terminator is the second.
+  std::wstring z = odkud + L'\0', c = kam + L'\0';
+  SHFILEOPSTRUCTW op{};
+  op.hwnd = vlastnik;
+  op.wFunc = FO_COPY;
+  op.pFrom = z.c_str();
+  op.pTo = c.c_str();
+  op.fFlags = FOF_NOCONFIRMMKDIR | FOF_ALLOWUNDO | FOF_NOCONFIRMATION; // 0x0250
+  return SHFileOperationW(&op);
+}
+
+} // namespace
+
+HRESULT zaloha(const zadani_zalohy& zadani, okno_operace& okno)
+{
+  okno.zacni_mereni();
+  const std::wstring& zdroj = zadani.zdroj;
+  if (!je_slozka(zdroj)) return zastav(okno, texty::zdroj_neexistuje);
+  if (!je_slozka(zadani.cil)) return zastav(okno, texty::cil_neexistuje);
+  std::wstring nazev;
+  if (nazev_slozky(zdroj, nazev) != 0 || !nazev_pouzitelny(nazev)) return zastav(okno, texty::zdroj_neplatny);
+
+  const std::wstring odkud = zdroj + L"\\*.*";
+  SYSTEMTIME cas{};
+  if (zadani.cas)
+    cas = *zadani.cas;
+  else
+    GetLocalTime(&cas);
+  std::wstring umisteni = zadani.cil;
+  odstranit_koncova_lomitka(umisteni);
+  const std::wstring jmeno = nazev_kopie(nazev, zadani.param, zadani.vypis_casu, cas);
+  const std::wstring cil = cilova_cesta(umisteni, jmeno);
+
+  // Before anything on disk changes: the new folder must neither be the source, nor lie in
+  // it, nor hold it. Final paths see through "..", short names, substituted drives and links.
+  const std::wstring dlouhy_zdroj = dlouha_cesta(zdroj);
+  const std::wstring konecny_zdroj = konecna_cesta(bez_koncoveho_lomitka(dlouhy_zdroj));
+  std::wstring konecny_cil = konecna_cesta(bez_koncoveho_lomitka(dlouha_cesta(umisteni + L"\\")));
+  if (konecny_zdroj.empty() || konecny_cil.empty() || !pripoj_nazev(konecny_cil, jmeno))
+    return zastav(okno, texty::prekryti_neovereno);
+  if (prekryvaji_se(konecny_zdroj, konecny_cil)) return zastav(okno, texty::prekryti);
+  std::wstring odkaz;
+  if (najdi_zacykleni(zdroj, dlouhy_zdroj, konecny_cil, odkaz)) return zastav(okno, radek_zacykleni(odkaz));
+
+  const std::wstring dlouhy_cil = dlouha_cesta(cil);
+  const DWORD a = atributy(bez_koncoveho_lomitka(dlouhy_cil));
+  if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY)) {
+    if (!(zadani.param & param_smazat_stary_cil)) {
+      okno.chyba(texty::cil_existuje);
+      okno.radek(texty::cil_existuje);
+      return E_FAIL;
+    }
+    if (smazat_slozku(cil) != S_OK) {
+      okno.chyba(texty::stary_cil_nesmazan);
+      okno.radek(systemovy_text(E_FAIL));
+      return E_FAIL;
+    }
+    okno.radek(radek_stary_cil_odstranen(cil));
+  }
+  // A target path that exists as a file is not deleted: the copy is tried onto it.
+
+  // The shell never gets a "\\?\" path (it would copy into the current directory).
+  const std::wstring odkud_shell = cesta_pro_shell(odkud), kam_shell = cesta_pro_shell(cil);
+  if (odkud_shell.empty() || kam_shell.empty() || kopie_shellem(okno.vlastnik(), odkud_shell, kam_shell) != 0) {
+    okno.radek(texty::kopirovani_selhalo);
+    return E_FAIL;
+  }
+  // The shell reports success also for a copy that left files out (locked, too long a
+  // path): every regular file of the source must stand in the copy with its size.
+  const unsigned long long chybi = chybejici_v_kopii(dlouhy_zdroj, dlouha_cesta(cil));
+  if (chybi != 0) {
+    okno.radek(texty::kopirovani_selhalo);
+    okno.radek(radek_chybejici_soubory(chybi));
+    return E_FAIL;
+  }
+  const unsigned sekundy = okno.uplynulo_sekund();
+  okno.radek(texty::kopirovani_dokonceno);
+  okno.radek(radek_cas_zalohy(sekundy));
+  return S_OK;
+}

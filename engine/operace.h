@@ -1,0 +1,41 @@
+#pragma once
+// The clean and the backup as whole operations, over what they need of the window they
+// run for: its log, its error boxes, its clock and its handle.
+#include <windows.h>
+#include <string>
+#include "engine/disk.h"
+
+class seznamy_mazani;
+
+class okno_operace : public prijemce_radku {
+public:
+  // Empties the log.
+  virtual void vymaz_vypis() = 0;
+  // An error message box; returns when it has been closed.
+  virtual void chyba(const std::wstring& text) = 0;
+  virtual void zacni_mereni() = 0;
+  virtual unsigned uplynulo_sekund() = 0;
+  // The window that owns what the shell shows while it copies.
+  virtual HWND vlastnik() = 0;
+
+protected:
+  ~okno_operace() = default;
+};
+
+// The clean of the folder `zdroj` (the source text as it stands in the window): 0 when the
+// traversal ran, also when some deletions failed; E_INVALIDARG when the source is not a
+// usable folder (then only the start line is written, and a box is shown).
+HRESULT vycisteni(std::wstring zdroj, const seznamy_mazani& seznamy, const DWORD& vypis, LONG& pocet_chyb,
+                  okno_operace& okno);
+
+struct zadani_zalohy {
+  std::wstring zdroj; // the source text, used as typed
+  std::wstring cil;   // the target location text
+  DWORD param = 0;
+  LONG vypis_casu = 0;
+  const SYSTEMTIME* cas = nullptr; // the date of the suffix; null: the local time now
+};
+
+// The backup: 0 after a complete copy, a failure code when it stopped or the copy is not
+// complete.
+HRESULT zaloha(const zadani_zalohy& zadani, okno_operace& okno);
