@@ -3,7 +3,6 @@
 // Also the start-up pieces that can be run in a test process.
 #include <gtest/gtest.h>
 #include <climits>
-#include <iterator>
 #include <cstring>
 #include <objbase.h>
 #include <thread>
@@ -413,16 +412,6 @@ TEST_F(HlavniOkno, ZavreniUloziPolohuAPakNastaveniZEditu)
   EXPECT_EQ(cislo(L"vypis_casu"), 3u);
 }
 
-TEST_F(HlavniOkno, NahoreZustaneNahoreIPoUlozeni)
-{
-  vytvor();
-  ASSERT_TRUE(SetWindowPos(host(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE));
-  SendMessageW(host(), WM_CLOSE, 0, 0);
-  umisteni_okna u{};
-  ASSERT_TRUE(umisteni(u));
-  EXPECT_EQ(u.topmost, 1);
-}
-
 TEST_F(HlavniOkno, MinimalizovaneOknoPolohuNemeni)
 {
   umisteni_okna drive{};
@@ -526,148 +515,4 @@ TEST_F(HlavniOkno, TextEdituJdeCistZJinehoVlakna)
   CloseHandle(hotovo);
   EXPECT_EQ(w, WAIT_OBJECT_0);
   EXPECT_EQ(precteno, L"Z:\\čtení z vlákna");
-}
-
-// --- The resources as compiled: template 102 control by control, and menu 105.
-
-namespace {
-
-struct cteni_sablony {
-  const BYTE* p;
-  WORD slovo()
-  {
-    WORD w;
-    std::memcpy(&w, p, 2);
-    p += 2;
-    return w;
-  }
-  DWORD dvojslovo()
-  {
-    DWORD d;
-    std::memcpy(&d, p, 4);
-    p += 4;
-    return d;
-  }
-  std::wstring retezec()
-  {
-    std::wstring s;
-    for (WORD c; (c = slovo()) != 0;) s += static_cast<wchar_t>(c);
-    return s;
-  }
-  // A name or an ordinal: ordinals come back as "#<number>".
-  std::wstring jmeno()
-  {
-    WORD prvni;
-    std::memcpy(&prvni, p, 2);
-    if (prvni == 0xFFFF) {
-      p += 2;
-      return L"#" + std::to_wstring(slovo());
-    }
-    return retezec();
-  }
-  void zarovnej(const BYTE* zacatek) { p += (4 - (p - zacatek) % 4) % 4; }
-};
-
-std::wstring trida_prvku(const std::wstring& jmeno)
-{
-  if (jmeno == L"#128") return L"BUTTON";
-  if (jmeno == L"#129") return L"EDIT";
-  if (jmeno == L"#130") return L"STATIC";
-  if (jmeno == L"#131") return L"LISTBOX";
-  return jmeno;
-}
-
-} // namespace
-
-TEST(Zdroje, SablonaHlavnihoDialoguPrvekZaPrvkem)
-{
-  HRSRC r = FindResourceW(instance, MAKEINTRESOURCEW(IDD_HLAVNI), MAKEINTRESOURCEW(5)); // RT_DIALOG
-  ASSERT_NE(r, nullptr);
-  const BYTE* zacatek = static_cast<const BYTE*>(LockResource(LoadResource(instance, r)));
-  cteni_sablony c{zacatek};
-  ASSERT_EQ(c.slovo(), 1);      // DLGTEMPLATEEX
-  ASSERT_EQ(c.slovo(), 0xFFFF);
-  c.dvojslovo();                // help id
-  EXPECT_EQ(c.dvojslovo(), 0u); // extended style
-  EXPECT_EQ(c.dvojslovo(), 0x40080440u);
-  const WORD pocet = c.slovo();
-  const short x = static_cast<short>(c.slovo()), y = static_cast<short>(c.slovo());
-  const short w = static_cast<short>(c.slovo()), h = static_cast<short>(c.slovo());
-  EXPECT_EQ(x, 0);
-  EXPECT_EQ(y, 0);
-  EXPECT_EQ(w, 431);
-  EXPECT_EQ(h, 297);
-  EXPECT_EQ(c.jmeno(), L"") << "no menu";
-  EXPECT_EQ(c.jmeno(), L"") << "the standard dialog class";
-  EXPECT_EQ(c.retezec(), L"") << "no caption";
-  EXPECT_EQ(c.slovo(), 9) << "point size";
-  c.slovo();                    // weight
-  c.slovo();                    // italic, charset
-  EXPECT_EQ(c.retezec(), L"Segoe UI");
-
-  struct prvek {
-    int id;
-    const wchar_t* trida;
-    const wchar_t* text;
-    DWORD styl;
-    short x, y, w, h;
-  } const tabulka[] = {
-      {1001, L"LISTBOX", L"", 0x50A10101, 7, 166, 417, 124},
-      {1002, L"EDIT", L"", 0x50810080, 72, 7, 352, 14},
-      {1003, L"EDIT", L"", 0x50810080, 72, 24, 273, 14},
-      {-1, L"STATIC", L"Soubory k odstranění:", 0x50020000, 7, 65, 67, 8},
-      {1004, L"LISTBOX", L"", 0x50A10101, 7, 77, 152, 86},
-      {-1, L"STATIC", L"Složky k odstranění:", 0x50020000, 221, 65, 60, 8},
-      {1005, L"LISTBOX", L"", 0x50A10101, 220, 77, 152, 86},
-      {1006, L"BUTTON", L"Přidat", 0x50010000, 161, 77, 50, 14},
-      {1007, L"BUTTON", L"Odebrat", 0x50010000, 161, 95, 50, 14},
-      {1008, L"BUTTON", L"Přidat", 0x50010000, 374, 77, 50, 14},
-      {1009, L"BUTTON", L"Odebrat", 0x50010000, 374, 95, 50, 14},
-      {1010, L"BUTTON", L"Vyčistit složku", 0x50010000, 7, 43, 74, 14},
-      {1011, L"BUTTON", L"Zálohovat", 0x50010000, 84, 43, 74, 14},
-      {1012, L"BUTTON", L"Vyčistit a zálohovat", 0x50010000, 161, 43, 74, 14},
-      {1015, L"BUTTON", L"Výchozí\n(Visual C++)", 0x50012000, 161, 131, 50, 23},
-      {1016, L"BUTTON", L"Výchozí\n(Visual C++)", 0x50012000, 374, 131, 50, 23},
-      {1017, L"BUTTON", L"Přidat datum (a čas)", 0x50010003, 351, 26, 73, 10},
-      {1018, L"BUTTON", L"Odstranit vše", 0x50010000, 161, 113, 50, 14},
-      {1019, L"BUTTON", L"Odstranit vše", 0x50010000, 374, 113, 50, 14},
-      {1026, L"BUTTON", L"Nápověda", 0x5001000C, 350, 43, 74, 14},
-      {1027, L"BUTTON", L"Předvolby", 0x50010000, 257, 43, 74, 14},
-      {1032, L"SysLink", L"<a>Zálohovaná složka:</a>", 0x50010020, 7, 7, 61, 11},
-      {1033, L"SysLink", L"<a>Cíl tesvarin:</a>", 0x50010020, 7, 25, 61, 12},
-  };
-  ASSERT_EQ(pocet, std::size(tabulka));
-  for (const auto& t : tabulka) {
-    c.zarovnej(zacatek);
-    c.dvojslovo(); // help id
-    EXPECT_EQ(c.dvojslovo(), 0u) << t.id;
-    EXPECT_EQ(c.dvojslovo(), t.styl) << t.id;
-    EXPECT_EQ(static_cast<short>(c.slovo()), t.x) << t.id;
-    EXPECT_EQ(static_cast<short>(c.slovo()), t.y) << t.id;
-    EXPECT_EQ(static_cast<short>(c.slovo()), t.w) << t.id;
-    EXPECT_EQ(static_cast<short>(c.slovo()), t.h) << t.id;
-    EXPECT_EQ(static_cast<WORD>(c.dvojslovo()), static_cast<WORD>(t.id));
-    // Class names match without regard to case (windres writes them in capitals).
-    EXPECT_EQ(lstrcmpiW(trida_prvku(c.jmeno()).c_str(), t.trida), 0) << t.id;
-    EXPECT_EQ(c.jmeno(), t.text) << t.id;
-    c.p += c.slovo(); // creation data
-  }
-}
-
-TEST(Zdroje, NabidkaNapovedy)
-{
-  HMENU m = LoadMenuW(instance, MAKEINTRESOURCEW(IDM_NAPOVEDA));
-  ASSERT_NE(m, nullptr);
-  HMENU p = GetSubMenu(m, 0);
-  ASSERT_NE(p, nullptr);
-  ASSERT_EQ(GetMenuItemCount(p), 3);
-  wchar_t b[64] = {};
-  EXPECT_EQ(GetMenuItemID(p, 0), static_cast<UINT>(IDM_WEB));
-  GetMenuStringW(p, 0, b, 64, MF_BYPOSITION);
-  EXPECT_STREQ(b, L"&Webové stránky");
-  EXPECT_TRUE(GetMenuState(p, 1, MF_BYPOSITION) & MF_SEPARATOR);
-  EXPECT_EQ(GetMenuItemID(p, 2), static_cast<UINT>(IDM_O_APLIKACI));
-  GetMenuStringW(p, 2, b, 64, MF_BYPOSITION);
-  EXPECT_STREQ(b, L"&O aplikaci");
-  DestroyMenu(m);
 }
