@@ -193,18 +193,71 @@ bool je_slozka(const std::wstring& cesta)
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// --- Where a file lies
+
+namespace {
+
+// The path of an open file on its volume (FileNameInfo), without a length limit.
+std::wstring jmeno_na_svazku(HANDLE h)
+{
+  std::vector<DWORD> b((sizeof(FILE_NAME_INFO) + NEJDELSI_CESTA * sizeof(wchar_t)) / sizeof(DWORD) + 1);
+  auto* info = reinterpret_cast<FILE_NAME_INFO*>(b.data());
+  if (!GetFileInformationByHandleEx(h, FileNameInfo, info, static_cast<DWORD>(b.size() * sizeof(DWORD)))) return {};
+  return std::wstring(info->FileName, info->FileNameLength / sizeof(wchar_t));
+}
+
+void dopln_svazek(HANDLE h, misto& m)
+{
+  BY_HANDLE_FILE_INFORMATION bi{};
+  m.ma_svazek = GetFileInformationByHandle(h, &bi) != FALSE;
+  m.svazek = bi.dwVolumeSerialNumber;
+  m.na_svazku = m.ma_svazek ? jmeno_na_svazku(h) : std::wstring();
+}
+
+} // namespace
+
+misto misto_handle(HANDLE h)
+{
+  misto m;
+  m.konecna = konecna_cesta_handle(h);
+  dopln_svazek(h, m);
+  return m;
+}
+
+bool lezi_v(HANDLE h, const misto& rodic, const std::wstring& nazev, misto* dite)
+{
+  misto m;
+  m.konecna = konecna_cesta_handle(h);
+  std::wstring ocekavana = rodic.konecna;
+  if (!m.konecna.empty() && !ocekavana.empty() && pripoj_nazev(ocekavana, nazev)) {
+    const bool ano = stejne_cesty(m.konecna, ocekavana);
+    if (ano && dite) {
+      dopln_svazek(h, m);
+      *dite = std::move(m);
+    }
+    return ano;
+  }
+  // No final path on one side: the same volume and the same path on it.
+  dopln_svazek(h, m);
+  ocekavana = rodic.na_svazku;
+  if (!m.ma_svazek || !rodic.ma_svazek || m.svazek != rodic.svazek || m.na_svazku.empty() || ocekavana.empty() ||
+      !pripoj_nazev(ocekavana, nazev) || !stejne_cesty(m.na_svazku, ocekavana))
+    return false;
+  if (dite) *dite = std::move(m);
+  return true;
+}
+
 // --- Deleting
 
-HRESULT smazat_soubor_overene(const std::wstring& dlouha, const std::wstring& ocekavana, bool i_jen_pro_cteni)
+HRESULT smazat_overene(const std::wstring& dlouha, const misto& rodic, const std::wstring& nazev, bool i_jen_pro_cteni)
 {
   // The link itself where the platform opens links as themselves; under Wine this opens
-  // what the link points to, whose final path then differs from the expected one.
+  // what the link points to, which then lies elsewhere.
   const DWORD pristup = DELETE | FILE_READ_ATTRIBUTES | (i_jen_pro_cteni ? FILE_WRITE_ATTRIBUTES : 0);
   handle_souboru h(CreateFileW(dlouha.c_str(), pristup, SDILENI_VSE, nullptr, OPEN_EXISTING,
                                FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!h.platny()) return hresult_posledni_chyby();
-  const std::wstring konecna = konecna_cesta_handle(h.get());
-  if (konecna.empty() || !stejne_cesty(konecna, ocekavana)) return E_FAIL;
+  if (!lezi_v(h.get(), rodic, nazev)) return E_FAIL;
   if (i_jen_pro_cteni) zrus_jen_pro_cteni(h.get());
   if (!oznac_ke_smazani(h.get())) return hresult_posledni_chyby();
   h.zavri();
@@ -216,57 +269,63 @@ HRESULT smazat_soubor_overene(const std::wstring& dlouha, const std::wstring& oc
 namespace {
 
 struct uroven_mazani {
-  handle_souboru slozka;
   vycet_slozky vypis;
+  std::wstring dlouha;   // long path
   std::wstring predpona; // long path with a trailing backslash
-  std::wstring konecna;
+  std::wstring nazev;    // its name in its parent
+  misto rodic;           // where its parent lies
+  misto tady;            // where it lies
 };
 
-// Opens a folder for deletion, following links, so that a folder that is a link in
-// disguise resolves elsewhere and is refused; then opens its listing.
-bool otevri_k_mazani(const std::wstring& dlouha, const std::wstring& ocekavana, uroven_mazani& u)
+// Checks a folder before it is emptied, following links, so that a folder that is a link
+// in disguise lies elsewhere and is refused; then opens its listing. No handle of the folder
+// stays open meanwhile: a listing cannot be opened beside a handle with delete access.
+bool otevri_k_mazani(const std::wstring& dlouha, const misto& rodic, const std::wstring& nazev, uroven_mazani& u)
 {
-  u.slozka = handle_souboru(CreateFileW(dlouha.c_str(), DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
-                                        SDILENI_VSE, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  if (!u.slozka.platny()) return false;
-  u.konecna = konecna_cesta_handle(u.slozka.get());
-  if (u.konecna.empty() || !stejne_cesty(u.konecna, ocekavana)) return false;
+  {
+    handle_souboru h(CreateFileW(dlouha.c_str(), FILE_READ_ATTRIBUTES, SDILENI_VSE, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!h.platny() || !lezi_v(h.get(), rodic, nazev, &u.tady)) return false;
+  }
+  u.dlouha = dlouha;
   u.predpona = dlouha;
   if (u.predpona.back() != L'\\') u.predpona += L'\\';
+  u.nazev = nazev;
+  u.rodic = rodic;
   return u.vypis.otevri(u.predpona);
 }
 
 } // namespace
 
-HRESULT smazat_strom(const std::wstring& dlouha, const std::wstring& ocekavana)
+HRESULT smazat_strom(const std::wstring& dlouha, const misto& rodic, const std::wstring& nazev)
 {
   std::vector<uroven_mazani> zasobnik;
   zasobnik.emplace_back();
-  if (!otevri_k_mazani(dlouha, ocekavana, zasobnik.back())) return E_FAIL;
+  if (!otevri_k_mazani(dlouha, rodic, nazev, zasobnik.back())) return E_FAIL;
   // Depth first with a stack of its own: a tree as deep as the longest path cannot
   // exhaust the thread's stack.
   while (!zasobnik.empty()) {
     uroven_mazani& u = zasobnik.back();
     WIN32_FIND_DATAW p;
     if (!u.vypis.dalsi(p)) {
-      // Emptied (or not quite: then the folder stays and the final check fails).
-      zrus_jen_pro_cteni(u.slozka.get());
-      oznac_ke_smazani(u.slozka.get());
+      // Emptied (or not quite: then the folder stays and the final check fails). Checked
+      // again through the handle that deletes it.
+      smazat_overene(u.dlouha, u.rodic, u.nazev, true);
       zasobnik.pop_back();
       continue;
     }
     if (je_tecka(p.cFileName)) continue;
     const bool slozka = je_slozka_polozka(p);
-    std::wstring cesta = u.predpona, ocek = u.konecna;
+    std::wstring cesta = u.predpona;
     // A path too long even for the long-path calls stays, and so does its folder.
-    if (!pripoj_nazev(cesta, p.cFileName, slozka ? 2 : 0) || !pripoj_nazev(ocek, p.cFileName)) continue;
+    if (!pripoj_nazev(cesta, p.cFileName, slozka ? 2 : 0)) continue;
     const akce a = slozka ? akce_slozky(p.dwFileAttributes, znacka(p), true)
                           : akce_souboru(p.dwFileAttributes, znacka(p), true);
     if (a == akce::smazat && slozka) {
       uroven_mazani nova;
-      if (otevri_k_mazani(cesta, ocek, nova)) zasobnik.push_back(std::move(nova));
+      if (otevri_k_mazani(cesta, u.tady, p.cFileName, nova)) zasobnik.push_back(std::move(nova));
     } else if (a == akce::smazat || a == akce::odstranit_odkaz) {
-      smazat_soubor_overene(cesta, ocek, true); // a link goes as itself, never its target
+      smazat_overene(cesta, u.tady, p.cFileName, true); // a link goes as itself, never its target
     }
     // akce::selhani: a link that cannot be removed as itself stays, and so does the folder.
   }
@@ -288,13 +347,18 @@ HRESULT smazat_slozku(const std::wstring& cesta)
 
   WIN32_FIND_DATAW p;
   if (!udaje_polozky(dlouha, p) || !je_slozka_polozka(p)) return E_FAIL;
-  // The folder must be its parent's final path and its own name: checked against the
-  // parent, which may itself lie behind a link or on a mapped or substituted drive.
-  std::wstring ocekavana = konecna_cesta(rodic);
-  if (ocekavana.empty() || !pripoj_nazev(ocekavana, nazev)) return E_FAIL;
+  // Checked against its parent, which may itself lie behind a link or on a mapped or
+  // substituted drive.
+  misto m;
+  {
+    handle_souboru h(CreateFileW(rodic.c_str(), FILE_READ_ATTRIBUTES, SDILENI_VSE, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!h.platny()) return E_FAIL;
+    m = misto_handle(h.get());
+  }
   switch (akce_slozky(p.dwFileAttributes, znacka(p), true)) {
-  case akce::smazat: return smazat_strom(dlouha, ocekavana);
-  case akce::odstranit_odkaz: return smazat_soubor_overene(dlouha, ocekavana, true) == S_OK ? S_OK : E_FAIL;
+  case akce::smazat: return smazat_strom(dlouha, m, nazev);
+  case akce::odstranit_odkaz: return smazat_overene(dlouha, m, nazev, true) == S_OK ? S_OK : E_FAIL;
   default: return E_FAIL;
   }
 }
@@ -305,7 +369,7 @@ struct cisteni::uroven {
   vycet_slozky vypis;
   std::wstring zobrazena; // as the log shows it
   std::wstring predpona;  // long path with a trailing backslash
-  std::wstring konecna;   // final path
+  misto tady;             // where it lies
 };
 
 cisteni::cisteni(const seznamy_mazani& seznamy, const DWORD& vypis, prijemce_radku& vystup, LONG& pocet_chyb)
@@ -330,9 +394,14 @@ bool cisteni::vycisti(const std::wstring& slozka)
   uroven koren;
   koren.zobrazena = slozka;
   koren.predpona = dlouha;
-  // The source folder itself may be a link: its children are checked against its target.
-  koren.konecna = konecna_cesta(bez_koncoveho_lomitka(dlouha));
-  if (koren.konecna.empty() || !koren.vypis.otevri(dlouha)) return false;
+  {
+    // The source folder itself may be a link: its entries are checked against its target.
+    handle_souboru h(CreateFileW(bez_koncoveho_lomitka(dlouha).c_str(), FILE_READ_ATTRIBUTES, SDILENI_VSE, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!h.platny()) return false;
+    koren.tady = misto_handle(h.get());
+  }
+  if (!koren.vypis.otevri(dlouha)) return false;
 
   std::vector<uroven> zasobnik;
   zasobnik.push_back(std::move(koren));
@@ -360,26 +429,27 @@ bool cisteni::zpracuj_slozku(const WIN32_FIND_DATAW& p, const uroven& u, uroven&
   const akce a = akce_slozky(p.dwFileAttributes, znacka(p), slozka_odpovida(seznamy_, p.cFileName));
   if (a == akce::nechat) return false;
   const std::wstring zobrazena = u.zobrazena + L"\\" + p.cFileName;
-  std::wstring dlouha = u.predpona, ocekavana = u.konecna;
-  if (!pripoj_nazev(dlouha, p.cFileName, 2) || !pripoj_nazev(ocekavana, p.cFileName)) {
+  std::wstring dlouha = u.predpona;
+  if (!pripoj_nazev(dlouha, p.cFileName, 2)) {
     selhani(IDS_NEPODARILO_SLOZKU, zobrazena); // too long even for the long-path calls
     return false;
   }
   HRESULT hr = E_FAIL;
   switch (a) {
   case akce::vstoupit: {
-    // Entered only when it is what it seems: a folder that resolves elsewhere is a link
-    // without the link attribute, and is left alone. One that cannot be opened is skipped.
-    std::wstring konecna = konecna_cesta(dlouha);
-    if (konecna.empty() || !stejne_cesty(konecna, ocekavana)) return false;
+    // Entered only when it is what it seems: a folder that lies elsewhere is a link without
+    // the link attribute, and is left alone. One that cannot be opened is skipped.
+    handle_souboru h(CreateFileW(dlouha.c_str(), FILE_READ_ATTRIBUTES, SDILENI_VSE, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!h.platny() || !lezi_v(h.get(), u.tady, p.cFileName, &nova.tady)) return false;
+    h.zavri();
     nova.predpona = dlouha + L"\\";
     if (!nova.vypis.otevri(nova.predpona)) return false;
     nova.zobrazena = zobrazena;
-    nova.konecna = std::move(konecna);
     return true;
   }
-  case akce::smazat: hr = smazat_strom(dlouha, ocekavana); break;
-  case akce::odstranit_odkaz: hr = smazat_soubor_overene(dlouha, ocekavana, false); break;
+  case akce::smazat: hr = smazat_strom(dlouha, u.tady, p.cFileName); break;
+  case akce::odstranit_odkaz: hr = smazat_overene(dlouha, u.tady, p.cFileName, false); break;
   default: break; // akce::selhani
   }
   if (hr == S_OK) {
@@ -394,11 +464,10 @@ void cisteni::zpracuj_soubor(const WIN32_FIND_DATAW& p, const uroven& u)
 {
   if (!soubor_odpovida(seznamy_, p.cFileName)) return;
   const std::wstring zobrazena = u.zobrazena + L"\\" + p.cFileName;
-  std::wstring dlouha = u.predpona, ocekavana = u.konecna;
+  std::wstring dlouha = u.predpona;
   HRESULT hr = E_FAIL;
-  if (pripoj_nazev(dlouha, p.cFileName) && pripoj_nazev(ocekavana, p.cFileName) &&
-      akce_souboru(p.dwFileAttributes, znacka(p), true) != akce::selhani)
-    hr = smazat_soubor_overene(dlouha, ocekavana, false); // a read-only file stays
+  if (pripoj_nazev(dlouha, p.cFileName) && akce_souboru(p.dwFileAttributes, znacka(p), true) != akce::selhani)
+    hr = smazat_overene(dlouha, u.tady, p.cFileName, false); // a read-only file stays
   if (hr == S_OK) {
     if (vypis_ & vypis_soubory) vystup_.radek(radek_soubor_smazan(zobrazena));
   } else {

@@ -1,9 +1,9 @@
 #pragma once
 // The file-system core of the clean and the backup. Every call takes the long-path form of
-// a path, so paths beyond 259 characters are handled like any other. Nothing is deleted by
-// path alone: a file or folder is deleted through a handle whose final path was checked to
-// be exactly its folder's final path, a backslash and its own name, so a link (which every
-// delete call under Wine follows) is never deleted through, never entered and never emptied.
+// a path, so paths beyond 259 characters are handled like any other. Nothing is deleted or
+// entered by path alone: a file or folder is acted on through a handle that was checked to
+// lie exactly in its folder under its own name (final paths compared), so a link, which
+// every delete call under Wine follows, is never deleted through, entered or emptied.
 #include <windows.h>
 #include <cstdint>
 #include <string>
@@ -71,16 +71,36 @@ bool neexistuje(const std::wstring& dlouha);
 // Whether a path (as typed) names an existing folder.
 bool je_slozka(const std::wstring& cesta);
 
-// Deletes one file (or a link, as itself) given by its long path, through a handle whose
-// final path must equal `ocekavana`. `i_jen_pro_cteni`: clear a read-only attribute first
-// (otherwise a read-only file stays and the call fails). S_OK only when the file is gone.
-HRESULT smazat_soubor_overene(const std::wstring& dlouha, const std::wstring& ocekavana, bool i_jen_pro_cteni);
+// Where an open file or folder lies: what its entries are checked against.
+struct misto {
+  // Its final path (GetFinalPathNameByHandleW); empty where the platform cannot give one
+  // (Wine gives none beyond MAX_PATH).
+  std::wstring konecna;
+  // Its volume and its path on that volume: the check where a final path is missing.
+  bool ma_svazek = false;
+  DWORD svazek = 0;
+  std::wstring na_svazku;
+};
 
-// Deletes a folder with all its content by its own recursion. The folder (long path) must
-// have the final path `ocekavana`; links inside are removed as links where possible and
-// never followed; read-only files and folders inside are deleted too. S_OK only when the
-// folder is really gone, E_FAIL otherwise (part of its content may be gone).
-HRESULT smazat_strom(const std::wstring& dlouha, const std::wstring& ocekavana);
+// Where an open handle lies (both forms).
+misto misto_handle(HANDLE h);
+// Whether the open handle `h` is the entry `nazev` of the folder at `rodic`: its final path
+// must be the folder's final path, a backslash and the name (or, where a final path is
+// missing on either side, the same on the same volume). A link, opened as what it points
+// to, lies elsewhere. With `dite` the handle's place is returned as well.
+bool lezi_v(HANDLE h, const misto& rodic, const std::wstring& nazev, misto* dite = nullptr);
+
+// Deletes the entry `nazev` (long path `dlouha`) of the folder at `rodic`: a file, an
+// emptied folder, or a link as itself; through a handle checked with `lezi_v`.
+// `i_jen_pro_cteni`: clear a read-only attribute first (otherwise a read-only file stays).
+// S_OK only when it is gone.
+HRESULT smazat_overene(const std::wstring& dlouha, const misto& rodic, const std::wstring& nazev, bool i_jen_pro_cteni);
+
+// Deletes the folder `nazev` (long path `dlouha`) of the folder at `rodic` with all its
+// content, by its own recursion: links inside are removed as links where possible and never
+// followed; read-only files and folders inside are deleted too. S_OK only when the folder
+// is really gone, E_FAIL otherwise (part of its content may be gone).
+HRESULT smazat_strom(const std::wstring& dlouha, const misto& rodic, const std::wstring& nazev);
 
 // Deletes a folder (path as typed) with all its content. The folder itself may be a link:
 // then only the link is removed, or, where that is not possible, nothing and E_FAIL.

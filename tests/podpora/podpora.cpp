@@ -1,5 +1,6 @@
 #include "tests/podpora/podpora.h"
 
+#include <cstdlib>
 #include <map>
 #include <stdexcept>
 
@@ -229,23 +230,55 @@ std::string unix_cesta(const std::wstring& cesta)
 
 int linux_prikaz(const std::string& prikaz)
 {
-  // Wine starts a Linux program given by its Unix path.
-  std::wstring radek = L"/bin/sh -c \"";
-  int n = MultiByteToWideChar(CP_UTF8, 0, prikaz.data(), static_cast<int>(prikaz.size()), nullptr, 0);
+  // In the test prefix drive Z: maps onto the build folder only, so /bin/sh has no Windows
+  // path: the build copies the shell to <build>\linux\sh (the test executables lie in
+  // <build>\tests), and Wine starts a Linux program by its Windows path. Wine neither keeps
+  // the process handle of a Linux program until it ends nor reports its exit code, so the
+  // command writes its status into a marker file, which is awaited.
+  wchar_t plna[MAX_PATH] = {};
+  const std::wstring shell = slozka_programu() + L"\\..\\linux\\sh";
+  if (!GetFullPathNameW(shell.c_str(), MAX_PATH, plna, nullptr) || !existuje(plna))
+    throw std::runtime_error("no Linux shell in <build>/linux/sh");
+  static LONG citac = 0;
+  wchar_t cwd[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, cwd);
+  const std::wstring znacka = std::wstring(cwd) + L"\\.sh_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+                              std::to_wstring(InterlockedIncrement(&citac));
+  const std::string u = unix_cesta(znacka);
+  const std::string cely = "( " + prikaz + " ); echo $? > '" + u + ".tmp'; mv '" + u + ".tmp' '" + u + "'";
+
+  std::wstring radek = L"\"" + std::wstring(plna) + L"\" -c \"";
+  int n = MultiByteToWideChar(CP_UTF8, 0, cely.data(), static_cast<int>(cely.size()), nullptr, 0);
   std::wstring w(n, L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, prikaz.data(), static_cast<int>(prikaz.size()), w.data(), n);
+  MultiByteToWideChar(CP_UTF8, 0, cely.data(), static_cast<int>(cely.size()), w.data(), n);
   radek += w + L"\"";
   STARTUPINFOW si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
   if (!CreateProcessW(nullptr, radek.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-    throw std::runtime_error("cannot run /bin/sh");
-  WaitForSingleObject(pi.hProcess, 30000);
-  DWORD kod = 1;
-  GetExitCodeProcess(pi.hProcess, &kod);
+    throw std::runtime_error("cannot run the Linux shell");
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
-  return static_cast<int>(kod);
+  for (int i = 0; i < 6000; ++i) {
+    HANDLE h = CreateFileW(znacka.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+      char b[32] = {};
+      DWORD precteno = 0;
+      ReadFile(h, b, sizeof b - 1, &precteno, nullptr);
+      CloseHandle(h);
+      DeleteFileW(znacka.c_str());
+      return std::atoi(b);
+    }
+    Sleep(5);
+  }
+  throw std::runtime_error("the Linux shell did not finish");
+}
+
+void linux_odkaz(const std::wstring& odkaz, const std::wstring& cil)
+{
+  if (linux_prikaz("ln -s '" + unix_cesta(cil) + "' '" + unix_cesta(odkaz) + "'") != 0)
+    throw std::runtime_error("ln -s failed for " + utf8(odkaz));
 }
 
 } // namespace test

@@ -66,8 +66,12 @@ std::wstring nova_slozka(const std::wstring& napoveda);
 void vytvor_soubor(const std::wstring& cesta, const std::string& obsah = "x");
 void vytvor_slozku(const std::wstring& cesta);
 bool existuje(const std::wstring& cesta);
-// Runs a Linux shell command (for links, which Windows code cannot make under Wine).
+// Runs a Linux shell command (for links, which Windows code cannot make under Wine) and
+// returns its exit status. The command must not hold double quotes: quote with ' '.
 int linux_prikaz(const std::string& prikaz);
+// Makes `odkaz` a Linux symbolic link to `cil` (both Windows paths; the target need not
+// exist). Throws when it cannot.
+void linux_odkaz(const std::wstring& odkaz, const std::wstring& cil);
 // The Linux path of a Windows path (through Wine's mapping).
 std::string unix_cesta(const std::wstring& cesta);
 
