@@ -112,6 +112,10 @@ HRESULT zaloha(const zadani_zalohy& zadani, okno_operace& okno)
   }
   // A target path that exists as a file is not deleted: the copy is tried onto it.
 
+  // The new folder is made before the copy. The shell would make it too, but under Wine a
+  // source holding a single file had that file copied to the new folder's path instead.
+  if (!dlouhy_cil.empty()) CreateDirectoryW(dlouhy_cil.c_str(), nullptr);
+
   // The shell never gets a "\\?\" path (it would copy into the current directory).
   const std::wstring odkud_shell = cesta_pro_shell(odkud), kam_shell = cesta_pro_shell(cil);
   if (odkud_shell.empty() || kam_shell.empty() || kopie_shellem(okno.vlastnik(), odkud_shell, kam_shell) != 0) {
