@@ -1,0 +1,323 @@
+// The operation runner on the real host window and main dialog: the buttons start workers,
+// the busy rule, the controls while an operation runs and after it, what the combined
+// operation does after each kind of clean, and the log as it ends up on the screen.
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <mutex>
+#include <string>
+#include <vector>
+#include "engine/pravidla.h"
+#include "frame/aplikace.h"
+#include "frame/hlavni_okno.h"
+#include "res/resource.h"
+#include "tests/podpora/aplikace_test.h"
+#include "tests/podpora/operace_test.h"
+#include "tests/podpora/podpora.h"
+#include "ui/dlg_hlavni.h"
+#include "ui/nastaveni.h"
+#include "ui/seznamy_mazani.h"
+
+using test::existuje;
+using test::vytvor_strom;
+
+namespace {
+
+// Records the boxes; a box shown by the worker can be held open until the test lets it go.
+class aplikace_beh final : public aplikace {
+public:
+  aplikace_beh() : uvolni_box(CreateEventW(nullptr, TRUE, FALSE, nullptr)), box_ukazan(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+  ~aplikace_beh()
+  {
+    CloseHandle(uvolni_box);
+    CloseHandle(box_ukazan);
+  }
+  int zprava(const wchar_t* text, UINT priznaky) override
+  {
+    {
+      std::lock_guard<std::mutex> z(zamek);
+      boxy.push_back({text, priznaky});
+    }
+    SetEvent(box_ukazan);
+    if (drzet && GetCurrentThreadId() != vlakno_okna) WaitForSingleObject(uvolni_box, 30000);
+    return IDOK;
+  }
+  std::vector<test::zaznam_zpravy> precti()
+  {
+    std::lock_guard<std::mutex> z(zamek);
+    return boxy;
+  }
+
+  HANDLE uvolni_box;
+  HANDLE box_ukazan;
+  bool drzet = false;
+  DWORD vlakno_okna = GetCurrentThreadId();
+  std::mutex zamek;
+  std::vector<test::zaznam_zpravy> boxy;
+};
+
+// The controls disabled while an operation runs.
+constexpr int OVLADANI[] = {IDC_PREDVOLBY,       IDC_ZALOHOVAT,      IDC_VYCISTIT,      IDC_VYCISTIT_A_ZALOHOVAT,
+                            IDC_ODSTRANIT_SLOZKY, IDC_ODSTRANIT_SOUBORY, IDC_PRIDAT_SLOZKU, IDC_PRIDAT_SOUBOR,
+                            IDC_ODEBRAT_SLOZKU,   IDC_ODEBRAT_SOUBOR, IDC_PRIDAT_DATUM,  IDC_VYCHOZI_SLOZKY,
+                            IDC_VYCHOZI_SOUBORY,  IDC_ZDROJ,          IDC_CIL};
+
+class Beh : public ::testing::Test {
+protected:
+  test::soukromy_registr registr;
+  aplikace_beh* a = nullptr;
+  HANDLE vlakno = nullptr; // a copy of the running worker's handle
+
+  void SetUp() override
+  {
+    a = new aplikace_beh;
+    g_aplikace.nastav(a);
+    app().registruj_tridu();
+    auto* n = new nastaveni;
+    n->vychozi_cisla();
+    n->param = 0;
+    g_nastaveni.nastav(n);
+    auto* s = new seznamy_mazani(seznamy_mazani::bez_nacteni{});
+    s->vychozi_soubory();
+    s->vychozi_slozky();
+    g_seznamy.nastav(s);
+    g_hlavni_okno.nastav(new hlavni_okno);
+    g_hlavni_okno->vytvor();
+  }
+  void TearDown() override
+  {
+    if (vlakno) {
+      SetEvent(a->uvolni_box);
+      pumpuj([&] { return WaitForSingleObject(vlakno, 0) == WAIT_OBJECT_0; });
+      CloseHandle(vlakno);
+    }
+    g_hlavni_okno.zrus();
+    g_seznamy.zrus();
+    g_nastaveni.zrus();
+    UnregisterClassW(TRIDA_OKNA, instance);
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    g_aplikace.zrus();
+  }
+
+  dlg_hlavni* d() const { return g_hlavni_okno->hlavni_dialog; }
+  HWND prvek(int id) const { return GetDlgItem(d()->hwnd, id); }
+
+  void nastav_slozky(const std::wstring& zdroj, const std::wstring& cil)
+  {
+    SetWindowTextW(prvek(IDC_ZDROJ), zdroj.c_str());
+    SetWindowTextW(prvek(IDC_CIL), cil.c_str());
+  }
+
+  // Runs the message loop until `hotovo` holds; false after the limit.
+  template <class F> static bool pumpuj(F hotovo, DWORD limit_ms = 30000)
+  {
+    const DWORD start = GetTickCount();
+    while (!hotovo()) {
+      MSG m;
+      while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&m);
+        DispatchMessageW(&m);
+      }
+      if (hotovo()) break;
+      if (GetTickCount() - start > limit_ms) return false;
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+    return true;
+  }
+
+  // Presses a button; the worker it starts is then awaited by `dobehni`.
+  void stiskni(int id)
+  {
+    SendMessageW(prvek(id), BM_CLICK, 0, 0);
+    ASSERT_NE(d()->vlakno, nullptr);
+    ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), d()->vlakno, GetCurrentProcess(), &vlakno, SYNCHRONIZE, FALSE, 0));
+  }
+  void dobehni()
+  {
+    ASSERT_NE(vlakno, nullptr);
+    ASSERT_TRUE(pumpuj([&] { return WaitForSingleObject(vlakno, 0) == WAIT_OBJECT_0; }));
+    CloseHandle(vlakno);
+    vlakno = nullptr;
+    // Whatever the last notice left to do on this thread.
+    pumpuj([] { return true; });
+  }
+
+  std::vector<std::wstring> vypis() const
+  {
+    HWND lb = d()->lb_vypis;
+    std::vector<std::wstring> v;
+    LRESULT n = SendMessageW(lb, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < n; ++i) {
+      std::wstring s(static_cast<size_t>(SendMessageW(lb, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+      s.resize(static_cast<size_t>(SendMessageW(lb, LB_GETTEXT, i, reinterpret_cast<LPARAM>(s.data()))));
+      v.push_back(s);
+    }
+    return v;
+  }
+
+  // Every operation control enabled (or every one disabled).
+  void ovladani_povolena(bool povolena) const
+  {
+    for (int id : OVLADANI) EXPECT_EQ(IsWindowEnabled(prvek(id)) != FALSE, povolena) << "control " << id;
+  }
+
+  // The newest line stands in the list box's view.
+  bool posledni_radek_videt() const
+  {
+    HWND lb = d()->lb_vypis;
+    LRESULT n = SendMessageW(lb, LB_GETCOUNT, 0, 0);
+    if (n <= 0) return true;
+    RECT klient{}, polozka{};
+    GetClientRect(lb, &klient);
+    if (SendMessageW(lb, LB_GETITEMRECT, static_cast<WPARAM>(n - 1), reinterpret_cast<LPARAM>(&polozka)) == LB_ERR)
+      return false;
+    return polozka.top >= klient.top && polozka.bottom <= klient.bottom;
+  }
+};
+
+const std::wstring SPUSTENO = L"Vyčištění složky spuštěno";
+const std::vector<std::wstring> KONEC_CISTENI = {L"Vyčištění složky úspěšně dokončeno", L"Celkový čas čištění: 0 sekund"};
+const std::vector<std::wstring> KONEC_ZALOHY = {L"Kopírování složky bylo dokončeno", L"Celkový čas tesvarin: 0 sekund"};
+
+} // namespace
+
+TEST_F(Beh, CisteniZTlacitkaPiseDoVypisuAOvladaniZaseZapne)
+{
+  const std::wstring app = test::nova_slozka(L"beh_cisteni");
+  vytvor_strom(app, {L"x.aps", L"Debug\\f.obj", L"keep.cpp"});
+  nastav_slozky(app, L"");
+  stiskni(IDC_VYCISTIT);
+  dobehni();
+  const auto radky = vypis();
+  ASSERT_EQ(radky.size(), 5u);
+  EXPECT_EQ(radky[0], SPUSTENO);
+  EXPECT_EQ(test::serazene(radky, 1, 2),
+            test::serazene({radek_soubor_smazan(app + L"\\x.aps"), radek_slozka_smazana(app + L"\\Debug")}));
+  EXPECT_EQ(std::vector<std::wstring>(radky.end() - 2, radky.end()), KONEC_CISTENI);
+  EXPECT_FALSE(existuje(app + L"\\x.aps"));
+  EXPECT_TRUE(existuje(app + L"\\keep.cpp"));
+  EXPECT_EQ(d()->vlakno, nullptr);
+  ovladani_povolena(true);
+  EXPECT_TRUE(a->precti().empty());
+}
+
+TEST_F(Beh, DruhyStartBehemOperaceJeOdmitnutANerusiJi)
+{
+  const std::wstring app = test::nova_slozka(L"beh_zaneprazdnen");
+  vytvor_strom(app, {L"x.aps", L"cil\\"});
+  nastav_slozky(app, app + L"\\cil");
+  stiskni(IDC_VYCISTIT);
+  // The worker waits for its start notice, which this thread has not handled yet.
+  d()->prikaz_kopirovat();
+  d()->prikaz_vycistit_a_kopirovat();
+  const auto boxy = a->precti();
+  ASSERT_EQ(boxy.size(), 2u);
+  for (const auto& b : boxy) {
+    EXPECT_EQ(b.text, texty::zanepraznen);
+    EXPECT_EQ(b.priznaky, static_cast<UINT>(MB_ICONERROR));
+  }
+  dobehni();
+  const auto radky = vypis();
+  ASSERT_EQ(radky.size(), 4u) << "the clean alone, undisturbed";
+  EXPECT_EQ(radky[1], radek_soubor_smazan(app + L"\\x.aps"));
+  EXPECT_FALSE(existuje(app + L"\\cil\\app")) << "no backup was started";
+}
+
+TEST_F(Beh, OvladaniVypnutaBehemBehuAZapnutaIPoNezdaru)
+{
+  const std::wstring t = test::nova_slozka(L"beh_ovladani");
+  vytvor_strom(t, {L"cil\\"});
+  nastav_slozky(L"", t + L"\\cil");
+  a->drzet = true;
+  stiskni(IDC_VYCISTIT_A_ZALOHOVAT);
+  // The clean stops at its empty source with a box, which holds the worker.
+  ASSERT_TRUE(pumpuj([&] { return WaitForSingleObject(a->box_ukazan, 0) == WAIT_OBJECT_0; }));
+  ovladani_povolena(false);
+  for (int id : {IDC_VYPIS, IDC_SOUBORY, IDC_SLOZKY, IDC_NAPOVEDA, IDC_ODKAZ_ZDROJ, IDC_ODKAZ_CIL})
+    EXPECT_TRUE(IsWindowEnabled(prvek(id))) << "control " << id;
+  EXPECT_NE(d()->vlakno, nullptr);
+  SetEvent(a->uvolni_box);
+  dobehni();
+  ovladani_povolena(true);
+  EXPECT_EQ(d()->vlakno, nullptr);
+  EXPECT_EQ(vypis(), std::vector<std::wstring>{SPUSTENO}) << "no copy after a clean that stopped at its source";
+  EXPECT_EQ(a->precti().size(), 1u);
+  WIN32_FIND_DATAW p;
+  HANDLE h = FindFirstFileW((t + L"\\cil\\*").c_str(), &p);
+  int polozek = 0;
+  do ++polozek;
+  while (FindNextFileW(h, &p));
+  FindClose(h);
+  EXPECT_EQ(polozek, 2) << "the target location got nothing";
+}
+
+TEST_F(Beh, OdebratSPrazdnymSeznamemZustaneVypnute)
+{
+  const std::wstring app = test::nova_slozka(L"beh_odebrat");
+  g_seznamy->soubory.clear();
+  d()->napln_soubory();
+  nastav_slozky(app, L"");
+  stiskni(IDC_VYCISTIT);
+  dobehni();
+  EXPECT_FALSE(IsWindowEnabled(prvek(IDC_ODEBRAT_SOUBOR)));
+  EXPECT_TRUE(IsWindowEnabled(prvek(IDC_ODEBRAT_SLOZKU)));
+  EXPECT_TRUE(IsWindowEnabled(prvek(IDC_VYCISTIT)));
+}
+
+TEST_F(Beh, VycistitAZalohovatSeSelhanimCisteniKopiruje)
+{
+  const std::wstring t = test::nova_slozka(L"beh_oboji");
+  vytvor_strom(t, {L"app\\ro.aps", L"app\\kod.cpp", L"cil\\"});
+  test::jen_pro_cteni(t + L"\\app\\ro.aps");
+  nastav_slozky(t + L"\\app", t + L"\\cil");
+  stiskni(IDC_VYCISTIT_A_ZALOHOVAT);
+  dobehni();
+  const std::vector<std::wstring> ocekavane = {SPUSTENO,
+                                               L"Nepodařilo se odstranit soubor \"" + t + L"\\app\\ro.aps\"",
+                                               L"",
+                                               L"Vyčištění složky dokončeno",
+                                               L"Celkový čas: 0 sekund",
+                                               L"!! Nepodařilo se odstranit 1 objektů !!",
+                                               KONEC_ZALOHY[0],
+                                               KONEC_ZALOHY[1]};
+  EXPECT_EQ(vypis(), ocekavane);
+  EXPECT_TRUE(existuje(t + L"\\cil\\app\\kod.cpp"));
+  EXPECT_EQ(d()->pocet_chyb, 1);
+}
+
+TEST_F(Beh, ZalohaPoCisteniPridavaRadkyPodNe)
+{
+  const std::wstring t = test::nova_slozka(L"beh_po_cisteni");
+  vytvor_strom(t, {L"app\\x.aps", L"app\\kod.cpp", L"cil\\"});
+  nastav_slozky(t + L"\\app", t + L"\\cil");
+  stiskni(IDC_VYCISTIT);
+  dobehni();
+  const auto po_cisteni = vypis();
+  ASSERT_EQ(po_cisteni.size(), 4u);
+  stiskni(IDC_ZALOHOVAT);
+  dobehni();
+  auto ocekavane = po_cisteni;
+  ocekavane.insert(ocekavane.end(), KONEC_ZALOHY.begin(), KONEC_ZALOHY.end());
+  EXPECT_EQ(vypis(), ocekavane);
+  EXPECT_TRUE(existuje(t + L"\\cil\\app\\kod.cpp"));
+  EXPECT_FALSE(existuje(t + L"\\cil\\app\\x.aps"));
+}
+
+TEST_F(Beh, DlouhyVypisKonciJakoPoKazdemRadku)
+{
+  const std::wstring app = test::nova_slozka(L"beh_vypis");
+  for (int i = 0; i < 400; ++i) test::vytvor_soubor(app + L"\\soubor_" + std::to_wstring(i) + L".aps");
+  nastav_slozky(app, L"");
+  stiskni(IDC_VYCISTIT);
+  dobehni();
+  const auto radky = vypis();
+  EXPECT_EQ(radky.size(), 403u);
+  EXPECT_EQ(radky.back(), KONEC_CISTENI[1]);
+  HWND lb = d()->lb_vypis;
+  EXPECT_TRUE(IsWindowVisible(lb)) << "redrawing is back on";
+  EXPECT_TRUE(posledni_radek_videt());
+  // The list box paints again as any list box: a line added now is drawn with the rest.
+  RECT r{};
+  EXPECT_FALSE(GetUpdateRect(lb, &r, FALSE)) << "nothing left unpainted";
+}
