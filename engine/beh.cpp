@@ -123,8 +123,15 @@ void dlg_hlavni::pridat_do_vypisu(const wchar_t* radek)
 {
   LRESULT i = SendMessageW(lb_vypis, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(radek));
   if (i == LB_ERR || i == LB_ERRSPACE) fatalni_posledni_chyba();
-  // A list box painted in batches scrolls to its newest line whenever it paints.
-  if (!kresli_davkove(lb_vypis)) SendDlgItemMessageW(hwnd, IDC_VYPIS, LB_SETTOPINDEX, static_cast<WPARAM>(i), 0);
+  // A list box painted in batches scrolls to its newest line whenever it paints. Whether it
+  // does is asked once per thread: it is turned on before a worker starts and stays on.
+  thread_local HWND zjisteno_pro = nullptr;
+  thread_local bool davkove = false;
+  if (zjisteno_pro != lb_vypis) {
+    zjisteno_pro = lb_vypis;
+    davkove = kresli_davkove(lb_vypis);
+  }
+  if (!davkove) SendDlgItemMessageW(hwnd, IDC_VYPIS, LB_SETTOPINDEX, static_cast<WPARAM>(i), 0);
 }
 
 void dlg_hlavni::zacni_mereni() { cas_startu = static_cast<DWORD>(GetTickCount64()); }

@@ -224,46 +224,42 @@ misto misto_handle(HANDLE h)
   return m;
 }
 
-bool lezi_v(HANDLE h, const misto& rodic, const std::wstring& nazev, misto* dite)
+misto misto_polozky(const misto& rodic, const std::wstring& nazev)
 {
-  misto m;
-  m.konecna = konecna_cesta_handle(h);
-  std::wstring ocekavana = rodic.konecna;
-  if (!m.konecna.empty() && !ocekavana.empty() && pripoj_nazev(ocekavana, nazev)) {
-    const bool ano = stejne_cesty(m.konecna, ocekavana);
-    if (ano && dite) {
-      dopln_svazek(h, m);
-      *dite = std::move(m);
-    }
-    return ano;
+  misto m = rodic;
+  if (!m.konecna.empty() && !pripoj_nazev(m.konecna, nazev)) m.konecna.clear();
+  if (!m.na_svazku.empty() && !pripoj_nazev(m.na_svazku, nazev)) m.na_svazku.clear();
+  return m;
+}
+
+bool lezi_na(HANDLE h, const misto& m)
+{
+  if (!m.konecna.empty()) {
+    const std::wstring konecna = konecna_cesta_handle(h);
+    if (!konecna.empty()) return stejne_cesty(konecna, m.konecna);
   }
   // No final path on one side: the same volume and the same path on it.
-  dopln_svazek(h, m);
-  ocekavana = rodic.na_svazku;
-  if (!m.ma_svazek || !rodic.ma_svazek || m.svazek != rodic.svazek || m.na_svazku.empty() || ocekavana.empty() ||
-      !pripoj_nazev(ocekavana, nazev) || !stejne_cesty(m.na_svazku, ocekavana))
-    return false;
-  if (dite) *dite = std::move(m);
-  return true;
+  misto tady;
+  dopln_svazek(h, tady);
+  return tady.ma_svazek && m.ma_svazek && tady.svazek == m.svazek && !tady.na_svazku.empty() && !m.na_svazku.empty() &&
+         stejne_cesty(tady.na_svazku, m.na_svazku);
 }
 
 // --- Deleting
 
-HRESULT smazat_overene(const std::wstring& dlouha, const misto& rodic, const std::wstring& nazev, bool i_jen_pro_cteni)
+HRESULT smazat_overene(const std::wstring& dlouha, const misto& ocekavane, bool zrusit_jen_pro_cteni, bool overit)
 {
   // The link itself where the platform opens links as themselves; under Wine this opens
   // what the link points to, which then lies elsewhere.
-  const DWORD pristup = DELETE | FILE_READ_ATTRIBUTES | (i_jen_pro_cteni ? FILE_WRITE_ATTRIBUTES : 0);
+  const DWORD pristup = DELETE | FILE_READ_ATTRIBUTES | (zrusit_jen_pro_cteni ? FILE_WRITE_ATTRIBUTES : 0);
   handle_souboru h(CreateFileW(dlouha.c_str(), pristup, SDILENI_VSE, nullptr, OPEN_EXISTING,
                                FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!h.platny()) return hresult_posledni_chyby();
-  if (!lezi_v(h.get(), rodic, nazev)) return E_FAIL;
-  if (i_jen_pro_cteni) zrus_jen_pro_cteni(h.get());
+  if (!lezi_na(h.get(), ocekavane)) return E_FAIL;
+  if (zrusit_jen_pro_cteni) zrus_jen_pro_cteni(h.get());
   if (!oznac_ke_smazani(h.get())) return hresult_posledni_chyby();
   h.zavri();
-  // A delete that reports success while the file stays (an immutable file under Wine) is
-  // no deletion.
-  return neexistuje(dlouha) ? S_OK : E_FAIL;
+  return !overit || neexistuje(dlouha) ? S_OK : E_FAIL;
 }
 
 namespace {
@@ -272,45 +268,38 @@ struct uroven_mazani {
   vycet_slozky vypis;
   std::wstring dlouha;   // long path
   std::wstring predpona; // long path with a trailing backslash
-  std::wstring nazev;    // its name in its parent
-  misto rodic;           // where its parent lies
   misto tady;            // where it lies
+  bool jen_pro_cteni = false;
 };
-
-// Checks a folder before it is emptied, following links, so that a folder that is a link
-// in disguise lies elsewhere and is refused; then opens its listing. No handle of the folder
-// stays open meanwhile: a listing cannot be opened beside a handle with delete access.
-bool otevri_k_mazani(const std::wstring& dlouha, const misto& rodic, const std::wstring& nazev, uroven_mazani& u)
-{
-  {
-    handle_souboru h(CreateFileW(dlouha.c_str(), FILE_READ_ATTRIBUTES, SDILENI_VSE, nullptr, OPEN_EXISTING,
-                                 FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!h.platny() || !lezi_v(h.get(), rodic, nazev, &u.tady)) return false;
-  }
-  u.dlouha = dlouha;
-  u.predpona = dlouha;
-  if (u.predpona.back() != L'\\') u.predpona += L'\\';
-  u.nazev = nazev;
-  u.rodic = rodic;
-  return u.vypis.otevri(u.predpona);
-}
 
 } // namespace
 
-HRESULT smazat_strom(const std::wstring& dlouha, const misto& rodic, const std::wstring& nazev)
+HRESULT smazat_strom(const std::wstring& dlouha, const misto& ocekavane, DWORD atributy)
 {
+  {
+    // The folder itself, links followed: a folder that is a link lies elsewhere.
+    handle_souboru h(CreateFileW(dlouha.c_str(), FILE_READ_ATTRIBUTES, SDILENI_VSE, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!h.platny() || !lezi_na(h.get(), ocekavane)) return E_FAIL;
+  }
   std::vector<uroven_mazani> zasobnik;
   zasobnik.emplace_back();
-  if (!otevri_k_mazani(dlouha, rodic, nazev, zasobnik.back())) return E_FAIL;
-  // Depth first with a stack of its own: a tree as deep as the longest path cannot
-  // exhaust the thread's stack.
+  uroven_mazani& koren = zasobnik.back();
+  koren.dlouha = dlouha;
+  koren.predpona = dlouha;
+  if (koren.predpona.back() != L'\\') koren.predpona += L'\\';
+  koren.tady = ocekavane;
+  koren.jen_pro_cteni = (atributy & FILE_ATTRIBUTE_READONLY) != 0;
+  if (!koren.vypis.otevri(koren.predpona)) return E_FAIL;
+  // Depth first with a stack of its own: a tree as deep as the longest path cannot exhaust
+  // the thread's stack. A subfolder is entered by its listing; each of its entries, and at
+  // last the subfolder itself, must still lie where it seems before it is deleted.
   while (!zasobnik.empty()) {
     uroven_mazani& u = zasobnik.back();
     WIN32_FIND_DATAW p;
     if (!u.vypis.dalsi(p)) {
-      // Emptied (or not quite: then the folder stays and the final check fails). Checked
-      // again through the handle that deletes it.
-      smazat_overene(u.dlouha, u.rodic, u.nazev, true);
+      // Emptied (or not quite: then the folder stays and the final check fails).
+      smazat_overene(u.dlouha, u.tady, u.jen_pro_cteni, false);
       zasobnik.pop_back();
       continue;
     }
@@ -319,13 +308,19 @@ HRESULT smazat_strom(const std::wstring& dlouha, const misto& rodic, const std::
     std::wstring cesta = u.predpona;
     // A path too long even for the long-path calls stays, and so does its folder.
     if (!pripoj_nazev(cesta, p.cFileName, slozka ? 2 : 0)) continue;
+    const bool jen_pro_cteni = (p.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
     const akce a = slozka ? akce_slozky(p.dwFileAttributes, znacka(p), true)
                           : akce_souboru(p.dwFileAttributes, znacka(p), true);
     if (a == akce::smazat && slozka) {
       uroven_mazani nova;
-      if (otevri_k_mazani(cesta, u.tady, p.cFileName, nova)) zasobnik.push_back(std::move(nova));
+      nova.dlouha = cesta;
+      nova.predpona = cesta + L"\\";
+      nova.tady = misto_polozky(u.tady, p.cFileName);
+      nova.jen_pro_cteni = jen_pro_cteni;
+      if (nova.vypis.otevri(nova.predpona)) zasobnik.push_back(std::move(nova));
     } else if (a == akce::smazat || a == akce::odstranit_odkaz) {
-      smazat_overene(cesta, u.tady, p.cFileName, true); // a link goes as itself, never its target
+      // A link goes as itself, never its target.
+      smazat_overene(cesta, misto_polozky(u.tady, p.cFileName), jen_pro_cteni, false);
     }
     // akce::selhani: a link that cannot be removed as itself stays, and so does the folder.
   }
@@ -354,11 +349,11 @@ HRESULT smazat_slozku(const std::wstring& cesta)
     handle_souboru h(CreateFileW(rodic.c_str(), FILE_READ_ATTRIBUTES, SDILENI_VSE, nullptr, OPEN_EXISTING,
                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!h.platny()) return E_FAIL;
-    m = misto_handle(h.get());
+    m = misto_polozky(misto_handle(h.get()), nazev);
   }
   switch (akce_slozky(p.dwFileAttributes, znacka(p), true)) {
-  case akce::smazat: return smazat_strom(dlouha, m, nazev);
-  case akce::odstranit_odkaz: return smazat_overene(dlouha, m, nazev, true) == S_OK ? S_OK : E_FAIL;
+  case akce::smazat: return smazat_strom(dlouha, m, p.dwFileAttributes);
+  case akce::odstranit_odkaz: return smazat_overene(dlouha, m, true, true) == S_OK ? S_OK : E_FAIL;
   default: return E_FAIL;
   }
 }
@@ -436,20 +431,16 @@ bool cisteni::zpracuj_slozku(const WIN32_FIND_DATAW& p, const uroven& u, uroven&
   }
   HRESULT hr = E_FAIL;
   switch (a) {
-  case akce::vstoupit: {
-    // Entered only when it is what it seems: a folder that lies elsewhere is a link without
-    // the link attribute, and is left alone. One that cannot be opened is skipped.
-    handle_souboru h(CreateFileW(dlouha.c_str(), FILE_READ_ATTRIBUTES, SDILENI_VSE, nullptr, OPEN_EXISTING,
-                                 FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!h.platny() || !lezi_v(h.get(), u.tady, p.cFileName, &nova.tady)) return false;
-    h.zavri();
+  case akce::vstoupit:
+    // Entered by its listing, never a link. Should it lie elsewhere all the same (a link
+    // without the link attribute), nothing in it lies where it seems, so nothing in it goes.
     nova.predpona = dlouha + L"\\";
-    if (!nova.vypis.otevri(nova.predpona)) return false;
+    if (!nova.vypis.otevri(nova.predpona)) return false; // cannot be listed: skipped
     nova.zobrazena = zobrazena;
+    nova.tady = misto_polozky(u.tady, p.cFileName);
     return true;
-  }
-  case akce::smazat: hr = smazat_strom(dlouha, u.tady, p.cFileName); break;
-  case akce::odstranit_odkaz: hr = smazat_overene(dlouha, u.tady, p.cFileName, false); break;
+  case akce::smazat: hr = smazat_strom(dlouha, misto_polozky(u.tady, p.cFileName), p.dwFileAttributes); break;
+  case akce::odstranit_odkaz: hr = smazat_overene(dlouha, misto_polozky(u.tady, p.cFileName), false, true); break;
   default: break; // akce::selhani
   }
   if (hr == S_OK) {
@@ -467,7 +458,7 @@ void cisteni::zpracuj_soubor(const WIN32_FIND_DATAW& p, const uroven& u)
   std::wstring dlouha = u.predpona;
   HRESULT hr = E_FAIL;
   if (pripoj_nazev(dlouha, p.cFileName) && akce_souboru(p.dwFileAttributes, znacka(p), true) != akce::selhani)
-    hr = smazat_overene(dlouha, u.tady, p.cFileName, false); // a read-only file stays
+    hr = smazat_overene(dlouha, misto_polozky(u.tady, p.cFileName), false, true); // a read-only file stays
   if (hr == S_OK) {
     if (vypis_ & vypis_soubory) vystup_.radek(radek_soubor_smazan(zobrazena));
   } else {

@@ -71,10 +71,10 @@ bool neexistuje(const std::wstring& dlouha);
 // Whether a path (as typed) names an existing folder.
 bool je_slozka(const std::wstring& cesta);
 
-// Where an open file or folder lies: what its entries are checked against.
+// Where a file or folder lies, in two forms: what a handle is checked against.
 struct misto {
-  // Its final path (GetFinalPathNameByHandleW); empty where the platform cannot give one
-  // (Wine gives none beyond MAX_PATH).
+  // Its final path (GetFinalPathNameByHandleW); empty where the platform gives none (Wine
+  // gives none beyond MAX_PATH) or it would be too long.
   std::wstring konecna;
   // Its volume and its path on that volume: the check where a final path is missing.
   bool ma_svazek = false;
@@ -84,23 +84,25 @@ struct misto {
 
 // Where an open handle lies (both forms).
 misto misto_handle(HANDLE h);
-// Whether the open handle `h` is the entry `nazev` of the folder at `rodic`: its final path
-// must be the folder's final path, a backslash and the name (or, where a final path is
-// missing on either side, the same on the same volume). A link, opened as what it points
-// to, lies elsewhere. With `dite` the handle's place is returned as well.
-bool lezi_v(HANDLE h, const misto& rodic, const std::wstring& nazev, misto* dite = nullptr);
+// Where the entry `nazev` of the folder at `rodic` lies if it is what it seems: the
+// folder's place, a backslash and the name.
+misto misto_polozky(const misto& rodic, const std::wstring& nazev);
+// Whether an open handle lies at `m`: the final paths must be equal (case-insensitive), or,
+// where a final path is missing, the volume and the path on it. A link, opened as what it
+// points to, lies elsewhere.
+bool lezi_na(HANDLE h, const misto& m);
 
-// Deletes the entry `nazev` (long path `dlouha`) of the folder at `rodic`: a file, an
-// emptied folder, or a link as itself; through a handle checked with `lezi_v`.
-// `i_jen_pro_cteni`: clear a read-only attribute first (otherwise a read-only file stays).
-// S_OK only when it is gone.
-HRESULT smazat_overene(const std::wstring& dlouha, const misto& rodic, const std::wstring& nazev, bool i_jen_pro_cteni);
+// Deletes one file, an emptied folder, or a link as itself (long path `dlouha`), through a
+// handle that must lie at `ocekavane`. `zrusit_jen_pro_cteni`: clear a read-only attribute
+// first (otherwise a read-only file stays and the call fails). `overit`: S_OK only once the
+// path names nothing any more (a delete under Wine can report success for a file that stays).
+HRESULT smazat_overene(const std::wstring& dlouha, const misto& ocekavane, bool zrusit_jen_pro_cteni, bool overit);
 
-// Deletes the folder `nazev` (long path `dlouha`) of the folder at `rodic` with all its
-// content, by its own recursion: links inside are removed as links where possible and never
-// followed; read-only files and folders inside are deleted too. S_OK only when the folder
-// is really gone, E_FAIL otherwise (part of its content may be gone).
-HRESULT smazat_strom(const std::wstring& dlouha, const misto& rodic, const std::wstring& nazev);
+// Deletes a folder (long path `dlouha`, listing attributes `atributy`) that must lie at
+// `ocekavane`, with all its content, by its own recursion: links inside are removed as links
+// where possible and never followed; read-only files and folders inside are deleted too.
+// S_OK only when the folder is really gone, E_FAIL otherwise (part of it may be gone).
+HRESULT smazat_strom(const std::wstring& dlouha, const misto& ocekavane, DWORD atributy);
 
 // Deletes a folder (path as typed) with all its content. The folder itself may be a link:
 // then only the link is removed, or, where that is not possible, nothing and E_FAIL.

@@ -15,15 +15,16 @@ struct stav_kresleni {
   DWORD od = 0;             // tick count when it was turned off
 };
 
-// Redrawing back on, scrolled to the newest line, painted at once.
+// Redrawing back on, scrolled to the newest line, painted at once. The messages of its own
+// go through the whole chain of subclasses: DefSubclassProc is for the message being handled.
 void vykresli(HWND seznam, stav_kresleni& s)
 {
   KillTimer(seznam, ID_CASOVACE);
   if (!s.pozastaveno) return;
   s.pozastaveno = false;
-  DefSubclassProc(seznam, WM_SETREDRAW, TRUE, 0);
-  LRESULT n = DefSubclassProc(seznam, LB_GETCOUNT, 0, 0);
-  if (n > 0) DefSubclassProc(seznam, LB_SETTOPINDEX, static_cast<WPARAM>(n - 1), 0);
+  SendMessageW(seznam, WM_SETREDRAW, TRUE, 0);
+  LRESULT n = SendMessageW(seznam, LB_GETCOUNT, 0, 0);
+  if (n > 0) SendMessageW(seznam, LB_SETTOPINDEX, static_cast<WPARAM>(n - 1), 0);
   RedrawWindow(seznam, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
 }
 
@@ -39,7 +40,7 @@ LRESULT CALLBACK procedura_vypisu(HWND seznam, UINT zprava, WPARAM wparam, LPARA
     // list box as it always is.
     if (InSendMessage()) {
       if (!s->pozastaveno) {
-        DefSubclassProc(seznam, WM_SETREDRAW, FALSE, 0);
+        SendMessageW(seznam, WM_SETREDRAW, FALSE, 0);
         s->pozastaveno = true;
         s->od = GetTickCount();
         SetTimer(seznam, ID_CASOVACE, PERIODA_KRESLENI, nullptr);

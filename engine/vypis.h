@@ -6,7 +6,7 @@
 // line still stands in the list when the worker's LB_ADDSTRING returns.
 #include <windows.h>
 
-constexpr UINT PERIODA_KRESLENI = 80;
+constexpr UINT PERIODA_KRESLENI = 50;
 // Sent by the worker before its end: paint what is pending now.
 constexpr UINT WM_DOKRESLI_VYPIS = WM_APP + 2004;
 
