@@ -1,0 +1,226 @@
+// Measures the engine against bare platform calls on a generated tree (bench/run drives it).
+//   tesvarin_bench cisteni <folder>          the clean through the real runner and log list box
+//   tesvarin_bench mazani <folder>           a bare loop deleting what the clean deletes
+//   tesvarin_bench zaloha <folder> <target>  the backup through the real runner (verification included)
+//   tesvarin_bench kopie <folder> <target>   a bare FO_COPY with the backup's flags
+// Prints one line of key=value figures; seconds are measured inside the process.
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+#include <process.h>
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include "engine/pravidla.h"
+#include "frame/aplikace.h"
+#include "frame/hlavni_okno.h"
+#include "res/resource.h"
+#include "ui/dlg_hlavni.h"
+#include "ui/nastaveni.h"
+#include "ui/seznamy_mazani.h"
+
+namespace {
+
+double ted()
+{
+  static LARGE_INTEGER f{};
+  if (!f.QuadPart) QueryPerformanceFrequency(&f);
+  LARGE_INTEGER c;
+  QueryPerformanceCounter(&c);
+  return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+// An application whose boxes never wait for anyone: they go to the output.
+class aplikace_mereni final : public aplikace {
+public:
+  int zprava(const wchar_t* text, UINT) override
+  {
+    std::fwprintf(stderr, L"box: %ls\n", text);
+    return IDOK;
+  }
+};
+
+// --- What the log list box and the dialog do while an operation runs.
+
+struct sledovani {
+  long kresleni = 0;          // WM_PAINT of the log list box
+  long radku = 0;             // lines added
+  double ceka_od = 0;         // arrival of the oldest line not yet painted (0: none)
+  double nejdelsi_cekani = 0; // longest time from a line's arrival to the paint showing it
+  double nejdelsi_odezva = 0; // longest answer of the dialog to a sent message
+  volatile bool konec = false;
+  HWND dialog = nullptr;
+} g_s;
+
+LRESULT CALLBACK pocitadlo(HWND okno, UINT zprava, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR)
+{
+  if (zprava == LB_ADDSTRING) {
+    ++g_s.radku;
+    if (g_s.ceka_od == 0) g_s.ceka_od = ted();
+  } else if (zprava == WM_PAINT) {
+    ++g_s.kresleni;
+    if (g_s.ceka_od != 0) {
+      const double cekani = ted() - g_s.ceka_od;
+      if (cekani > g_s.nejdelsi_cekani) g_s.nejdelsi_cekani = cekani;
+      g_s.ceka_od = 0;
+    }
+  }
+  return DefSubclassProc(okno, zprava, wparam, lparam);
+}
+
+// Another thread asks the dialog something every 10 ms and times the answer.
+unsigned __stdcall sonda(void*)
+{
+  while (!g_s.konec) {
+    const double t = ted();
+    DWORD_PTR r = 0;
+    SendMessageTimeoutW(g_s.dialog, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &r);
+    const double odezva = ted() - t;
+    if (odezva > g_s.nejdelsi_odezva) g_s.nejdelsi_odezva = odezva;
+    Sleep(10);
+  }
+  return 0;
+}
+
+int pres_okno(int tlacitko, const std::wstring& zdroj, const std::wstring& cil)
+{
+  g_aplikace.nastav(new aplikace_mereni);
+  app().registruj_tridu();
+  auto* n = new nastaveni;
+  n->vychozi_cisla();
+  n->param = 0;
+  n->slozka = zdroj;
+  n->slozka_cil = cil;
+  g_nastaveni.nastav(n);
+  auto* s = new seznamy_mazani(seznamy_mazani::bez_nacteni{});
+  s->vychozi_soubory();
+  s->vychozi_slozky();
+  g_seznamy.nastav(s);
+  g_hlavni_okno.nastav(new hlavni_okno);
+  g_hlavni_okno->vytvor();
+  dlg_hlavni* d = g_hlavni_okno->hlavni_dialog;
+  g_s.dialog = d->hwnd;
+  SetWindowSubclass(d->lb_vypis, pocitadlo, 0x7E5B, 0);
+  MSG m;
+  while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+  UpdateWindow(g_hlavni_okno->hwnd);
+
+  HANDLE sonda_h = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, sonda, nullptr, 0, nullptr));
+  const double start = ted();
+  SendMessageW(GetDlgItem(d->hwnd, tlacitko), BM_CLICK, 0, 0);
+  HANDLE vlakno = nullptr;
+  DuplicateHandle(GetCurrentProcess(), d->vlakno, GetCurrentProcess(), &vlakno, SYNCHRONIZE, FALSE, 0);
+  for (;;) {
+    DWORD w = MsgWaitForMultipleObjects(1, &vlakno, FALSE, INFINITE, QS_ALLINPUT);
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&m);
+      DispatchMessageW(&m);
+    }
+    if (w == WAIT_OBJECT_0) break;
+  }
+  const double trvani = ted() - start;
+  g_s.konec = true;
+  WaitForSingleObject(sonda_h, INFINITE);
+  CloseHandle(sonda_h);
+  CloseHandle(vlakno);
+
+  // The end state: redrawing on, nothing left unpainted, the newest line in view.
+  HWND lb = d->lb_vypis;
+  RECT r{}, klient{}, posledni{};
+  const bool nenamalovano = GetUpdateRect(lb, &r, FALSE) != FALSE;
+  LRESULT pocet = SendMessageW(lb, LB_GETCOUNT, 0, 0);
+  GetClientRect(lb, &klient);
+  SendMessageW(lb, LB_GETITEMRECT, static_cast<WPARAM>(pocet - 1), reinterpret_cast<LPARAM>(&posledni));
+  const bool videt = posledni.bottom <= klient.bottom && posledni.top >= klient.top;
+  std::wstring posledni_text(static_cast<size_t>(SendMessageW(lb, LB_GETTEXTLEN, pocet - 1, 0)) + 1, L'\0');
+  posledni_text.resize(static_cast<size_t>(SendMessageW(lb, LB_GETTEXT, pocet - 1, reinterpret_cast<LPARAM>(posledni_text.data()))));
+
+  std::wprintf(L"cas=%.3f radku=%ld kresleni=%ld kresleni_za_s=%.1f nejdelsi_cekani_ms=%.0f nejdelsi_odezva_ms=%.0f "
+               L"viditelne=%d nenamalovano=%d\n",
+               trvani, g_s.radku, g_s.kresleni, g_s.kresleni / trvani, g_s.nejdelsi_cekani * 1000,
+               g_s.nejdelsi_odezva * 1000, IsWindowVisible(lb) && videt ? 1 : 0, nenamalovano ? 1 : 0);
+  std::fwprintf(stderr, L"lines in the log: %ld, last: %ls\n", static_cast<long>(pocet), posledni_text.c_str());
+  std::fflush(stdout);
+  RemoveWindowSubclass(lb, pocitadlo, 0x7E5B);
+  g_hlavni_okno.zrus();
+  g_seznamy.zrus();
+  g_nastaveni.zrus();
+  UnregisterClassW(TRIDA_OKNA, instance);
+  g_aplikace.zrus();
+  return 0;
+}
+
+// --- Bare platform calls.
+
+void smaz_vse(const std::wstring& slozka)
+{
+  WIN32_FIND_DATAW p;
+  HANDLE h = FindFirstFileW((slozka + L"\\*").c_str(), &p);
+  if (h == INVALID_HANDLE_VALUE) return;
+  do {
+    if (!std::wcscmp(p.cFileName, L".") || !std::wcscmp(p.cFileName, L"..")) continue;
+    const std::wstring c = slozka + L"\\" + p.cFileName;
+    if (p.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      smaz_vse(c);
+      RemoveDirectoryW(c.c_str());
+    } else {
+      DeleteFileW(c.c_str());
+    }
+  } while (FindNextFileW(h, &p));
+  FindClose(h);
+}
+
+void cisti(const std::wstring& slozka, const seznamy_mazani& s)
+{
+  WIN32_FIND_DATAW p;
+  HANDLE h = FindFirstFileW((slozka + L"\\*").c_str(), &p);
+  if (h == INVALID_HANDLE_VALUE) return;
+  do {
+    if (p.cFileName[0] == L'.') continue;
+    const std::wstring c = slozka + L"\\" + p.cFileName;
+    if (p.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      if (slozka_odpovida(s, p.cFileName)) {
+        smaz_vse(c);
+        RemoveDirectoryW(c.c_str());
+      } else {
+        cisti(c, s);
+      }
+    } else if (soubor_odpovida(s, p.cFileName)) {
+      DeleteFileW(c.c_str());
+    }
+  } while (FindNextFileW(h, &p));
+  FindClose(h);
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+  instance = GetModuleHandleW(nullptr);
+  if (argc < 3) {
+    std::fwprintf(stderr, L"usage: tesvarin_bench cisteni|mazani|zaloha|kopie <folder> [target]\n");
+    return 2;
+  }
+  const std::wstring rezim = argv[1], zdroj = argv[2], cil = argc > 3 ? argv[3] : L"";
+  if (rezim == L"cisteni") return pres_okno(IDC_VYCISTIT, zdroj, cil);
+  if (rezim == L"zaloha") return pres_okno(IDC_ZALOHOVAT, zdroj, cil);
+  const double start = ted();
+  if (rezim == L"mazani") {
+    seznamy_mazani s{seznamy_mazani::bez_nacteni{}};
+    s.vychozi_soubory();
+    s.vychozi_slozky();
+    cisti(zdroj, s);
+  } else if (rezim == L"kopie") {
+    const std::wstring odkud = zdroj + L"\\*.*" + L'\0', kam = cil + L'\0';
+    SHFILEOPSTRUCTW op{};
+    op.wFunc = FO_COPY;
+    op.pFrom = odkud.c_str();
+    op.pTo = kam.c_str();
+    op.fFlags = FOF_NOCONFIRMMKDIR | FOF_ALLOWUNDO | FOF_NOCONFIRMATION;
+    std::wprintf(L"vysledek=%d ", SHFileOperationW(&op));
+  } else {
+    return 2;
+  }
+  std::wprintf(L"cas=%.3f\n", ted() - start);
+  return 0;
+}

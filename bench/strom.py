@@ -1,0 +1,61 @@
+#!/usr/bin/env python3
+"""Generates the benchmark's project tree: 40 modules of 50 folders each, 21,400 files in
+2,160 folders; about a third of the files match the default cleaning lists, most of them
+inside Debug and Release folders (ten Debug folders hold 400 files each).
+    bench/strom.py <folder>"""
+import os
+import sys
+
+koren = sys.argv[1]
+os.makedirs(koren, exist_ok=True)
+obsah = b"// generated\n" * 8
+souboru = shodnych = slozek = 0
+
+
+def soubor(cesta, shodny):
+    global souboru, shodnych
+    with open(cesta, "wb") as f:
+        f.write(obsah)
+    souboru += 1
+    shodnych += shodny
+
+
+def slozka(cesta):
+    global slozek
+    os.makedirs(cesta)
+    slozek += 1
+
+
+for m in range(40):
+    modul = os.path.join(koren, f"modul_{m:02d}")
+    slozka(modul)
+    for g in range(5):
+        skupina = os.path.join(modul, f"skupina_{g}")
+        slozka(skupina)
+        for d in range(9):
+            list_ = os.path.join(skupina, f"trida_{d}")
+            slozka(list_)
+            for i in range(4):
+                soubor(os.path.join(list_, f"zdroj_{i}.cpp"), 0)
+                soubor(os.path.join(list_, f"zdroj_{i}.h"), 0)
+            # One by-product per folder, by extension or by whole name, in turn.
+            vedlejsi = ["projekt.aps", "projekt.ncb", "projekt.sdf", "data.db", "Thumbs.db", "ReadMe.txt"][(g * 9 + d) % 6]
+            soubor(os.path.join(list_, vedlejsi), 1)
+    # Build output: hundreds of files in ten Debug folders, fewer in the Release folders.
+    if m < 10:
+        vystup = os.path.join(modul, "Debug")
+        slozka(vystup)
+        for s in range(2):
+            slozka(os.path.join(vystup, f"obj_{s}"))
+        for i in range(400):
+            podslozka = f"obj_{i % 2}" if i % 4 == 0 else ""
+            soubor(os.path.join(vystup, podslozka, f"soubor_{i}.obj"), 1)
+    else:
+        vystup = os.path.join(modul, "Release")
+        slozka(vystup)
+        for s in range(2):
+            slozka(os.path.join(vystup, f"obj_{s}"))
+        for i in range(40):
+            soubor(os.path.join(vystup, f"obj_{i % 2}", f"soubor_{i}.obj"), 1)
+
+print(f"{souboru} files ({shodnych} matching the default lists) in {slozek} folders", file=sys.stderr)
