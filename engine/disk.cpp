@@ -58,8 +58,8 @@ void zrus_jen_pro_cteni(HANDLE h)
 
 bool oznac_ke_smazani(HANDLE h)
 {
-  FILE_DISPOSITION_INFO d{};
-  d.DeleteFile = TRUE;
+  // The member is not named: windows.h makes DeleteFile a macro.
+  FILE_DISPOSITION_INFO d{TRUE};
   return SetFileInformationByHandle(h, FileDispositionInfo, &d, sizeof d) != FALSE;
 }
 

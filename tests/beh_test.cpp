@@ -151,6 +151,8 @@ protected:
     for (LRESULT i = 0; i < n; ++i) {
       std::wstring s(static_cast<size_t>(SendMessageW(lb, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
       s.resize(static_cast<size_t>(SendMessageW(lb, LB_GETTEXT, i, reinterpret_cast<LPARAM>(s.data()))));
+      // The real clock runs here: a time line is compared without its number.
+      if (s.rfind(L"Celkový čas", 0) == 0) s = s.substr(0, s.find(L": ") + 2) + L"N sekund";
       v.push_back(s);
     }
     return v;
@@ -177,29 +179,35 @@ protected:
 };
 
 const std::wstring SPUSTENO = L"Vyčištění složky spuštěno";
-const std::vector<std::wstring> KONEC_CISTENI = {L"Vyčištění složky úspěšně dokončeno", L"Celkový čas čištění: 0 sekund"};
-const std::vector<std::wstring> KONEC_ZALOHY = {L"Kopírování složky bylo dokončeno", L"Celkový čas tesvarin: 0 sekund"};
+const std::vector<std::wstring> KONEC_CISTENI = {L"Vyčištění složky úspěšně dokončeno", L"Celkový čas čištění: N sekund"};
+const std::vector<std::wstring> KONEC_ZALOHY = {L"Kopírování složky bylo dokončeno", L"Celkový čas tesvarin: N sekund"};
 
 } // namespace
 
 TEST_F(Beh, CisteniZTlacitkaPiseDoVypisuAOvladaniZaseZapne)
 {
   const std::wstring app = test::nova_slozka(L"beh_cisteni");
-  vytvor_strom(app, {L"x.aps", L"Debug\\f.obj", L"keep.cpp"});
+  for (int i = 0; i < 400; ++i) test::vytvor_soubor(app + L"\\soubor_" + std::to_wstring(i) + L".aps");
+  vytvor_strom(app, {L"Debug\\f.obj", L"keep.cpp"});
   nastav_slozky(app, L"");
   stiskni(IDC_VYCISTIT);
   dobehni();
   const auto radky = vypis();
-  ASSERT_EQ(radky.size(), 5u);
+  ASSERT_EQ(radky.size(), 404u);
   EXPECT_EQ(radky[0], SPUSTENO);
-  EXPECT_EQ(test::serazene(radky, 1, 2),
-            test::serazene({radek_soubor_smazan(app + L"\\x.aps"), radek_slozka_smazana(app + L"\\Debug")}));
+  EXPECT_EQ(std::count(radky.begin(), radky.end(), radek_slozka_smazana(app + L"\\Debug")), 1);
   EXPECT_EQ(std::vector<std::wstring>(radky.end() - 2, radky.end()), KONEC_CISTENI);
-  EXPECT_FALSE(existuje(app + L"\\x.aps"));
   EXPECT_TRUE(existuje(app + L"\\keep.cpp"));
   EXPECT_EQ(d()->vlakno, nullptr);
   ovladani_povolena(true);
   EXPECT_TRUE(a->precti().empty());
+  // The log ends as if every line had been painted: redrawing on, the newest line in view,
+  // nothing left to paint.
+  HWND lb = d()->lb_vypis;
+  EXPECT_TRUE(IsWindowVisible(lb));
+  EXPECT_TRUE(posledni_radek_videt());
+  RECT r{};
+  EXPECT_FALSE(GetUpdateRect(lb, &r, FALSE));
 }
 
 TEST_F(Beh, DruhyStartBehemOperaceJeOdmitnutANerusiJi)
@@ -252,72 +260,31 @@ TEST_F(Beh, OvladaniVypnutaBehemBehuAZapnutaIPoNezdaru)
   EXPECT_EQ(polozek, 2) << "the target location got nothing";
 }
 
-TEST_F(Beh, OdebratSPrazdnymSeznamemZustaneVypnute)
-{
-  const std::wstring app = test::nova_slozka(L"beh_odebrat");
-  g_seznamy->soubory.clear();
-  d()->napln_soubory();
-  nastav_slozky(app, L"");
-  stiskni(IDC_VYCISTIT);
-  dobehni();
-  EXPECT_FALSE(IsWindowEnabled(prvek(IDC_ODEBRAT_SOUBOR)));
-  EXPECT_TRUE(IsWindowEnabled(prvek(IDC_ODEBRAT_SLOZKU)));
-  EXPECT_TRUE(IsWindowEnabled(prvek(IDC_VYCISTIT)));
-}
-
-TEST_F(Beh, VycistitAZalohovatSeSelhanimCisteniKopiruje)
+TEST_F(Beh, PoCisteniSChybouSeKopirujeAZalohaPisepodRadkyCisteni)
 {
   const std::wstring t = test::nova_slozka(L"beh_oboji");
   vytvor_strom(t, {L"app\\ro.aps", L"app\\kod.cpp", L"cil\\"});
   test::jen_pro_cteni(t + L"\\app\\ro.aps");
   nastav_slozky(t + L"\\app", t + L"\\cil");
+  g_nastaveni->param = param_smazat_stary_cil;
   stiskni(IDC_VYCISTIT_A_ZALOHOVAT);
   dobehni();
-  const std::vector<std::wstring> ocekavane = {SPUSTENO,
-                                               L"Nepodařilo se odstranit soubor \"" + t + L"\\app\\ro.aps\"",
-                                               L"",
-                                               L"Vyčištění složky dokončeno",
-                                               L"Celkový čas: 0 sekund",
-                                               L"!! Nepodařilo se odstranit 1 objektů !!",
-                                               KONEC_ZALOHY[0],
-                                               KONEC_ZALOHY[1]};
+  std::vector<std::wstring> ocekavane = {SPUSTENO,
+                                         L"Nepodařilo se odstranit soubor \"" + t + L"\\app\\ro.aps\"",
+                                         L"",
+                                         L"Vyčištění složky dokončeno",
+                                         L"Celkový čas: N sekund",
+                                         L"!! Nepodařilo se odstranit 1 objektů !!",
+                                         KONEC_ZALOHY[0],
+                                         KONEC_ZALOHY[1]};
   EXPECT_EQ(vypis(), ocekavane);
   EXPECT_TRUE(existuje(t + L"\\cil\\app\\kod.cpp"));
   EXPECT_EQ(d()->pocet_chyb, 1);
-}
 
-TEST_F(Beh, ZalohaPoCisteniPridavaRadkyPodNe)
-{
-  const std::wstring t = test::nova_slozka(L"beh_po_cisteni");
-  vytvor_strom(t, {L"app\\x.aps", L"app\\kod.cpp", L"cil\\"});
-  nastav_slozky(t + L"\\app", t + L"\\cil");
-  stiskni(IDC_VYCISTIT);
-  dobehni();
-  const auto po_cisteni = vypis();
-  ASSERT_EQ(po_cisteni.size(), 4u);
+  // A backup alone adds its lines below the clean's.
   stiskni(IDC_ZALOHOVAT);
   dobehni();
-  auto ocekavane = po_cisteni;
-  ocekavane.insert(ocekavane.end(), KONEC_ZALOHY.begin(), KONEC_ZALOHY.end());
+  ocekavane.insert(ocekavane.end(), {L"Původní složka " + t + L"\\cil\\app byla odstraněna.", KONEC_ZALOHY[0],
+                                     KONEC_ZALOHY[1]});
   EXPECT_EQ(vypis(), ocekavane);
-  EXPECT_TRUE(existuje(t + L"\\cil\\app\\kod.cpp"));
-  EXPECT_FALSE(existuje(t + L"\\cil\\app\\x.aps"));
-}
-
-TEST_F(Beh, DlouhyVypisKonciJakoPoKazdemRadku)
-{
-  const std::wstring app = test::nova_slozka(L"beh_vypis");
-  for (int i = 0; i < 400; ++i) test::vytvor_soubor(app + L"\\soubor_" + std::to_wstring(i) + L".aps");
-  nastav_slozky(app, L"");
-  stiskni(IDC_VYCISTIT);
-  dobehni();
-  const auto radky = vypis();
-  EXPECT_EQ(radky.size(), 403u);
-  EXPECT_EQ(radky.back(), KONEC_CISTENI[1]);
-  HWND lb = d()->lb_vypis;
-  EXPECT_TRUE(IsWindowVisible(lb)) << "redrawing is back on";
-  EXPECT_TRUE(posledni_radek_videt());
-  // The list box paints again as any list box: a line added now is drawn with the rest.
-  RECT r{};
-  EXPECT_FALSE(GetUpdateRect(lb, &r, FALSE)) << "nothing left unpainted";
 }
