@@ -260,7 +260,7 @@ TEST_F(Beh, OvladaniVypnutaBehemBehuAZapnutaIPoNezdaru)
   EXPECT_EQ(polozek, 2) << "the target location got nothing";
 }
 
-TEST_F(Beh, PoCisteniSChybouSeKopirujeAZalohaPisepodRadkyCisteni)
+TEST_F(Beh, PoCisteniSChybouSeKopirujeAZalohaPisePodRadkyCisteni)
 {
   const std::wstring t = test::nova_slozka(L"beh_oboji");
   vytvor_strom(t, {L"app\\ro.aps", L"app\\kod.cpp", L"cil\\"});
