@@ -29,18 +29,6 @@ private:
   dlg_hlavni& d_;
 };
 
-nastaveni& nast()
-{
-  if (!g_nastaveni) fatalni_argument();
-  return *g_nastaveni;
-}
-
-seznamy_mazani& seznamy()
-{
-  if (!g_seznamy) fatalni_argument();
-  return *g_seznamy;
-}
-
 bool zaneprazdnen(const dlg_hlavni& d)
 {
   if (!d.vlakno) return false;

@@ -27,6 +27,18 @@ aplikace& app()
   return *g_aplikace;
 }
 
+nastaveni& nast()
+{
+  if (!g_nastaveni) fatalni_argument();
+  return *g_nastaveni;
+}
+
+seznamy_mazani& seznamy()
+{
+  if (!g_seznamy) fatalni_argument();
+  return *g_seznamy;
+}
+
 namespace {
 // Every box of the application is task-modal and comes to the front.
 constexpr UINT PRIZNAKY_BOXU = MB_TASKMODAL | MB_SETFOREGROUND;

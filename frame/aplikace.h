@@ -75,3 +75,7 @@ extern kestrum::jedinacek<dlg_program_info> g_dlg_info;
 
 // The application object; ends the process through fatalni_handle when there is none.
 aplikace& app();
+// The settings record and the cleaning lists; missing ones end the process through
+// fatalni_argument.
+nastaveni& nast();
+seznamy_mazani& seznamy();

@@ -21,20 +21,6 @@ namespace {
 
 RECT obdelnik(LONG l, LONG t, LONG r, LONG b) { return RECT{l, t, r, b}; }
 
-RECT okno_rect(HWND h)
-{
-  RECT r{};
-  GetWindowRect(h, &r);
-  return r;
-}
-
-RECT pracovni_plocha(HWND h)
-{
-  MONITORINFO mi{};
-  mi.cbSize = sizeof mi;
-  GetMonitorInfoW(MonitorFromWindow(h, MONITOR_DEFAULTTONEAREST), &mi);
-  return mi.rcWork;
-}
 
 } // namespace
 
@@ -84,7 +70,7 @@ TEST(OmezNaMonitor, SkutecneOknoSeVratiNaPracovniPlochu)
   hlavni_okno h;
   h.hwnd = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, instance, nullptr);
   ASSERT_NE(h.hwnd, nullptr);
-  const RECT wa = pracovni_plocha(h.hwnd);
+  const RECT wa = test::pracovni_plocha(h.hwnd);
   const LONG w = 300, v = 200;
   struct pripad {
     const char* co;
@@ -100,7 +86,7 @@ TEST(OmezNaMonitor, SkutecneOknoSeVratiNaPracovniPlochu)
   for (const auto& p : pripady) {
     ASSERT_TRUE(SetWindowPos(h.hwnd, nullptr, p.x, p.y, 0, 0, SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE));
     h.omez_na_monitor();
-    RECT r = okno_rect(h.hwnd);
+    RECT r = test::obdelnik_okna(h.hwnd);
     EXPECT_EQ(r.left, p.ox) << p.co;
     EXPECT_EQ(r.top, p.oy) << p.co;
   }
@@ -109,7 +95,7 @@ TEST(OmezNaMonitor, SkutecneOknoSeVratiNaPracovniPlochu)
   ASSERT_TRUE(SetWindowPos(h.hwnd, nullptr, wa.left + 20, wa.top + 20, wa.right - wa.left + 100,
                            wa.bottom - wa.top + 100, SWP_NOZORDER | SWP_NOACTIVATE));
   h.omez_na_monitor();
-  RECT r = okno_rect(h.hwnd);
+  RECT r = test::obdelnik_okna(h.hwnd);
   EXPECT_EQ(r.left, wa.left);
   EXPECT_EQ(r.top, wa.top);
 }
@@ -199,12 +185,6 @@ protected:
   dlg_hlavni* dialog() const { return g_hlavni_okno->hlavni_dialog; }
   HWND prvek(int id) const { return GetDlgItem(dialog()->hwnd, id); }
 
-  static std::wstring text(HWND h)
-  {
-    std::wstring s(static_cast<size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
-    s.resize(static_cast<size_t>(GetWindowTextW(h, s.data(), static_cast<int>(s.size()))));
-    return s;
-  }
   static std::wstring retezec(const wchar_t* nazev)
   {
     DWORD typ = 0;
@@ -266,14 +246,14 @@ TEST_F(HlavniOkno, OknoObepinaDialogANemeniVelikost)
   wchar_t b[64] = {};
   GetClassNameW(host(), b, 64);
   EXPECT_STREQ(b, L"tesvarin");
-  EXPECT_EQ(text(host()), L"Tesvarin");
+  EXPECT_EQ(test::text_okna(host()), L"Tesvarin");
   const LONG styl = GetWindowLongW(host(), GWL_STYLE);
   EXPECT_EQ(styl & WS_CAPTION, WS_CAPTION);
   EXPECT_TRUE(styl & WS_MINIMIZEBOX);
   EXPECT_FALSE(styl & WS_MAXIMIZEBOX);
   EXPECT_FALSE(styl & WS_THICKFRAME);
 
-  RECT klient{}, d = okno_rect(dialog()->hwnd);
+  RECT klient{}, d = test::obdelnik_okna(dialog()->hwnd);
   GetClientRect(host(), &klient);
   EXPECT_EQ(klient.right, d.right - d.left);
   EXPECT_EQ(klient.bottom, d.bottom - d.top);
@@ -284,8 +264,8 @@ TEST_F(HlavniOkno, OknoObepinaDialogANemeniVelikost)
   EXPECT_TRUE(IsWindowVisible(dialog()->hwnd));
 
   // The key exists (the lists were saved) but holds no placement: top-left of the work area.
-  const RECT wa = pracovni_plocha(host());
-  RECT r = okno_rect(host());
+  const RECT wa = test::pracovni_plocha(host());
+  RECT r = test::obdelnik_okna(host());
   EXPECT_EQ(r.left, wa.left);
   EXPECT_EQ(r.top, wa.top);
 }
@@ -294,12 +274,12 @@ TEST_F(HlavniOkno, BezKliceZustavaKdeJiSystemDalANeniNahore)
 {
   HWND vzor = CreateWindowExW(0, L"STATIC", L"", WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT, CW_USEDEFAULT,
                               CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
-  const RECT rv = okno_rect(vzor);
+  const RECT rv = test::obdelnik_okna(vzor);
   DestroyWindow(vzor);
   vytvor(false);
   EXPECT_FALSE(klic_existuje()) << "creating the window only reads";
   EXPECT_FALSE(GetWindowLongW(host(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-  RECT r = okno_rect(host());
+  RECT r = test::obdelnik_okna(host());
   EXPECT_EQ(r.left, rv.left);
   EXPECT_EQ(r.top, rv.top);
 }
@@ -307,8 +287,8 @@ TEST_F(HlavniOkno, BezKliceZustavaKdeJiSystemDalANeniNahore)
 TEST_F(HlavniOkno, DialogUkazujeNastaveniASeznamy)
 {
   vytvor();
-  EXPECT_EQ(text(prvek(IDC_ZDROJ)), L"C:\\zdroj");
-  EXPECT_EQ(text(prvek(IDC_CIL)), L"Z:\\cil");
+  EXPECT_EQ(test::text_okna(prvek(IDC_ZDROJ)), L"C:\\zdroj");
+  EXPECT_EQ(test::text_okna(prvek(IDC_CIL)), L"Z:\\cil");
   EXPECT_EQ(IsDlgButtonChecked(dialog()->hwnd, IDC_PRIDAT_DATUM), BST_CHECKED);
   EXPECT_EQ(dialog()->lb_vypis, prvek(IDC_VYPIS));
   EXPECT_EQ(dialog()->lb_soubory, prvek(IDC_SOUBORY));
@@ -386,7 +366,7 @@ TEST_F(HlavniOkno, ZavreniUloziPolohuAPakNastaveniZEditu)
   SetWindowTextW(prvek(IDC_CIL), L"Z:\\neexistuje\\nikde");
   SendMessageW(prvek(IDC_PRIDAT_DATUM), BM_CLICK, 0, 0);
   ASSERT_TRUE(SetWindowPos(host(), nullptr, 40, 30, 0, 0, SWP_NOZORDER | SWP_NOSIZE));
-  const RECT r = okno_rect(host());
+  const RECT r = test::obdelnik_okna(host());
   HWND h = host();
   HWND d = dialog()->hwnd;
 

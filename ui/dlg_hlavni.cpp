@@ -11,18 +11,6 @@
 
 namespace {
 
-nastaveni& nast()
-{
-  if (!g_nastaveni) fatalni_argument();
-  return *g_nastaveni;
-}
-
-seznamy_mazani& seznamy()
-{
-  if (!g_seznamy) fatalni_argument();
-  return *g_seznamy;
-}
-
 HWND prvek(HWND dialog, int id)
 {
   HWND h = GetDlgItem(dialog, id);

@@ -41,28 +41,7 @@ BOOL CALLBACK najdi_okno(HWND w, LPARAM lp)
   return FALSE;
 }
 
-std::wstring text(HWND h)
-{
-  LRESULT n = SendMessageW(h, WM_GETTEXTLENGTH, 0, 0);
-  std::wstring s(static_cast<size_t>(n) + 1, L'\0');
-  s.resize(static_cast<size_t>(SendMessageW(h, WM_GETTEXT, s.size(), reinterpret_cast<LPARAM>(s.data()))));
-  return s;
-}
 
-RECT okno_rect(HWND h)
-{
-  RECT r{};
-  GetWindowRect(h, &r);
-  return r;
-}
-
-RECT pracovni_plocha(HWND h)
-{
-  MONITORINFO mi{};
-  mi.cbSize = sizeof mi;
-  GetMonitorInfoW(MonitorFromWindow(h, MONITOR_DEFAULTTONEAREST), &mi);
-  return mi.rcWork;
-}
 
 // One run of tesvarin.exe. A run that is left running is ended when the object goes.
 class beh {
@@ -223,7 +202,7 @@ TEST_F(Start, PrvniStartUkazeOknoAZavreniUloziVse)
   ASSERT_TRUE(b.cekej_na_okno());
   EXPECT_TRUE(b.seznamy_pred_oknem) << "the default lists are saved before the window exists";
 
-  EXPECT_EQ(text(b.okno), L"Tesvarin");
+  EXPECT_EQ(test::text_okna(b.okno), L"Tesvarin");
   const LONG styl = GetWindowLongW(b.okno, GWL_STYLE);
   EXPECT_EQ(styl & WS_CAPTION, WS_CAPTION);
   EXPECT_FALSE(styl & WS_MAXIMIZEBOX);
@@ -232,19 +211,19 @@ TEST_F(Start, PrvniStartUkazeOknoAZavreniUloziVse)
 
   HWND d = b.dialog();
   ASSERT_NE(d, nullptr);
-  RECT klient{}, rd = okno_rect(d);
+  RECT klient{}, rd = test::obdelnik_okna(d);
   GetClientRect(b.okno, &klient);
   EXPECT_EQ(klient.right, rd.right - rd.left);
   EXPECT_EQ(klient.bottom, rd.bottom - rd.top);
 
   // First run: the key exists (the lists made it) without a placement: top-left corner.
-  const RECT wa = pracovni_plocha(b.okno);
-  const RECT r = okno_rect(b.okno);
+  const RECT wa = test::pracovni_plocha(b.okno);
+  const RECT r = test::obdelnik_okna(b.okno);
   EXPECT_EQ(r.left, wa.left);
   EXPECT_EQ(r.top, wa.top);
 
-  EXPECT_EQ(text(b.prvek(IDC_ZDROJ)), dokumenty());
-  EXPECT_EQ(text(b.prvek(IDC_CIL)), L"");
+  EXPECT_EQ(test::text_okna(b.prvek(IDC_ZDROJ)), dokumenty());
+  EXPECT_EQ(test::text_okna(b.prvek(IDC_CIL)), L"");
   EXPECT_EQ(SendMessageW(b.prvek(IDC_PRIDAT_DATUM), BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_GT(SendMessageW(b.prvek(IDC_SOUBORY), LB_GETCOUNT, 0, 0), 0);
 
@@ -269,7 +248,7 @@ TEST_F(Start, DruhyStartObnoviPolohuINahore)
   {
     beh b;
     ASSERT_TRUE(b.cekej_na_okno());
-    const RECT wa = pracovni_plocha(b.okno);
+    const RECT wa = test::pracovni_plocha(b.okno);
     kam = {wa.left + 120, wa.top + 90};
     ASSERT_TRUE(SetWindowPos(b.okno, HWND_TOPMOST, kam.x, kam.y, 0, 0, SWP_NOSIZE));
     EXPECT_EQ(b.zavri(), 0u);
@@ -282,7 +261,7 @@ TEST_F(Start, DruhyStartObnoviPolohuINahore)
 
   beh b;
   ASSERT_TRUE(b.cekej_na_okno());
-  RECT r = okno_rect(b.okno);
+  RECT r = test::obdelnik_okna(b.okno);
   EXPECT_EQ(r.left, kam.x);
   EXPECT_EQ(r.top, kam.y);
   EXPECT_TRUE(GetWindowLongW(b.okno, GWL_EXSTYLE) & WS_EX_TOPMOST);
@@ -297,8 +276,8 @@ TEST_F(Start, PolohaZeZmizelehoMonitoruSeVratiNaPlochu)
   zapis_umisteni(6000, 5000, 0);
   beh b;
   ASSERT_TRUE(b.cekej_na_okno());
-  const RECT wa = pracovni_plocha(b.okno);
-  const RECT r = okno_rect(b.okno);
+  const RECT wa = test::pracovni_plocha(b.okno);
+  const RECT r = test::obdelnik_okna(b.okno);
   EXPECT_EQ(r.right, wa.right);
   EXPECT_EQ(r.bottom, wa.bottom);
   EXPECT_FALSE(GetWindowLongW(b.okno, GWL_EXSTYLE) & WS_EX_TOPMOST);
@@ -311,7 +290,7 @@ TEST_F(Start, UlozenaSlozkaMaPrednost)
   test::zapis_hodnotu(KLIC_APLIKACE, L"slozka", REG_SZ, moje.c_str(), static_cast<DWORD>(2 * (moje.size() + 1)));
   beh b;
   ASSERT_TRUE(b.cekej_na_okno());
-  EXPECT_EQ(text(b.prvek(IDC_ZDROJ)), moje);
+  EXPECT_EQ(test::text_okna(b.prvek(IDC_ZDROJ)), moje);
   EXPECT_EQ(b.zavri(), 0u);
   EXPECT_EQ(retezec(L"slozka"), moje);
 }
@@ -325,7 +304,7 @@ TEST_F(Start, BezDokumentuJeZdrojemSlozkaProgramu)
   bez_dokumentu zadne;
   beh b;
   ASSERT_TRUE(b.cekej_na_okno());
-  EXPECT_EQ(text(b.prvek(IDC_ZDROJ)), slozka);
+  EXPECT_EQ(test::text_okna(b.prvek(IDC_ZDROJ)), slozka);
   EXPECT_EQ(b.zavri(), 0u);
   EXPECT_EQ(retezec(L"slozka"), slozka);
 }

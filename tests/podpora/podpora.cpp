@@ -72,6 +72,8 @@ BOOL CALLBACK najdi_box(HWND w, LPARAM lp)
   return FALSE;
 }
 
+} // namespace
+
 std::wstring text_okna(HWND w)
 {
   LRESULT n = SendMessageW(w, WM_GETTEXTLENGTH, 0, 0);
@@ -81,7 +83,20 @@ std::wstring text_okna(HWND w)
   return s;
 }
 
-} // namespace
+RECT obdelnik_okna(HWND w)
+{
+  RECT r{};
+  GetWindowRect(w, &r);
+  return r;
+}
+
+RECT pracovni_plocha(HWND w)
+{
+  MONITORINFO mi{};
+  mi.cbSize = sizeof mi;
+  GetMonitorInfoW(MonitorFromWindow(w, MONITOR_DEFAULTTONEAREST), &mi);
+  return mi.rcWork;
+}
 
 vysledek_procesu spust_a_odklikej(const std::wstring& prikaz, DWORD limit_ms)
 {

@@ -36,6 +36,12 @@ vysledek_procesu spust_a_odklikej(const std::wstring& prikaz, DWORD limit_ms = 3
 // Starts this test executable with --dite <nazev> and waits as above.
 vysledek_procesu spust_dite(const wchar_t* nazev, DWORD limit_ms = 30000);
 
+// A window's text (WM_GETTEXT, so it works across processes), its rectangle, and the work
+// area of its nearest monitor.
+std::wstring text_okna(HWND okno);
+RECT obdelnik_okna(HWND okno);
+RECT pracovni_plocha(HWND okno);
+
 // Path of this executable and of its folder.
 std::wstring tento_program();
 std::wstring slozka_programu();
