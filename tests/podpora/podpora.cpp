@@ -98,6 +98,36 @@ RECT pracovni_plocha(HWND w)
   return mi.rcWork;
 }
 
+namespace {
+
+// The visible message box of a process, with its caption and text.
+bool precti_box(DWORD pid, HWND& okno, box& b)
+{
+  hledani h{pid, nullptr};
+  EnumWindows(najdi_box, reinterpret_cast<LPARAM>(&h));
+  if (!h.nalezeno) return false;
+  okno = h.nalezeno;
+  b.titulek = text_okna(okno);
+  b.text = text_okna(GetDlgItem(okno, 0xFFFF));
+  return true;
+}
+
+} // namespace
+
+bool odklikni_box(DWORD pid, box& b, DWORD limit_ms)
+{
+  const DWORD start = GetTickCount();
+  do {
+    HWND okno = nullptr;
+    if (precti_box(pid, okno, b)) {
+      PostMessageW(okno, WM_COMMAND, IDOK, 0);
+      return true;
+    }
+    Sleep(20);
+  } while (GetTickCount() - start < limit_ms);
+  return false;
+}
+
 vysledek_procesu spust_a_odklikej(const std::wstring& prikaz, DWORD limit_ms)
 {
   vysledek_procesu v;
@@ -118,15 +148,12 @@ vysledek_procesu spust_a_odklikej(const std::wstring& prikaz, DWORD limit_ms)
       v.vyprsel = true;
       break;
     }
-    hledani h{pi.dwProcessId, nullptr};
-    EnumWindows(najdi_box, reinterpret_cast<LPARAM>(&h));
-    if (h.nalezeno && h.nalezeno != posledni) {
-      box b;
-      b.titulek = text_okna(h.nalezeno);
-      b.text = text_okna(GetDlgItem(h.nalezeno, 0xFFFF));
+    HWND nalezeny = nullptr;
+    box b;
+    if (precti_box(pi.dwProcessId, nalezeny, b) && nalezeny != posledni) {
       v.boxy.push_back(b);
-      posledni = h.nalezeno;
-      PostMessageW(h.nalezeno, WM_COMMAND, IDOK, 0);
+      posledni = nalezeny;
+      PostMessageW(nalezeny, WM_COMMAND, IDOK, 0);
     }
   }
   GetExitCodeProcess(pi.hProcess, &v.kod);

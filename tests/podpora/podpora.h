@@ -33,6 +33,9 @@ struct vysledek_procesu {
 // Starts a program (command line as given) and waits for it, reading and pressing OK on
 // every message box (#32770 with static 0xFFFF) that it shows.
 vysledek_procesu spust_a_odklikej(const std::wstring& prikaz, DWORD limit_ms = 30000);
+// Waits for a message box of process `pid`, reads it and presses OK; false when none came.
+bool odklikni_box(DWORD pid, box& b, DWORD limit_ms = 10000);
+
 // Starts this test executable with --dite <nazev> and waits as above.
 vysledek_procesu spust_dite(const wchar_t* nazev, DWORD limit_ms = 30000);
 

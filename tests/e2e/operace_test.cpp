@@ -1,0 +1,164 @@
+// The three operations of the real program, started with its buttons and read back from its
+// log list box and the disk, as a user would see them.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <algorithm>
+#include <string>
+#include <vector>
+#include "frame/registr.h"
+#include "res/resource.h"
+#include "tests/e2e/program.h"
+#include "tests/podpora/podpora.h"
+
+namespace {
+
+using namespace e2e;
+
+std::vector<std::wstring> vypis(HWND lb)
+{
+  std::vector<std::wstring> radky;
+  const LRESULT n = SendMessageW(lb, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < n; ++i) {
+    std::wstring s(static_cast<size_t>(SendMessageW(lb, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+    s.resize(static_cast<size_t>(SendMessageW(lb, LB_GETTEXT, i, reinterpret_cast<LPARAM>(s.data()))));
+    radky.push_back(s);
+  }
+  return radky;
+}
+
+bool zacina(const std::wstring& s, const std::wstring& p) { return s.compare(0, p.size(), p) == 0; }
+bool konci(const std::wstring& s, const std::wstring& p)
+{
+  return s.size() >= p.size() && s.compare(s.size() - p.size(), p.size(), p) == 0;
+}
+
+void zapis_text(const wchar_t* nazev, const std::wstring& text)
+{
+  test::zapis_hodnotu(KLIC_APLIKACE, nazev, REG_SZ, text.c_str(), static_cast<DWORD>(2 * (text.size() + 1)));
+}
+
+void zapis_cislo(const wchar_t* nazev, DWORD cislo)
+{
+  test::zapis_hodnotu(KLIC_APLIKACE, nazev, REG_DWORD, &cislo, sizeof cislo);
+}
+
+class Operace : public ::testing::Test {
+protected:
+  void SetUp() override
+  {
+    test::smaz_klic(KLIC_APLIKACE);
+    koren = test::nova_slozka(L"operace");
+    zdroj = koren + L"\\app";
+    cil = koren + L"\\archiv";
+    for (const auto* s : {L"", L"\\Debug", L"\\sub", L"\\sub\\release"}) test::vytvor_slozku(zdroj + s);
+    test::vytvor_slozku(cil);
+    for (const auto* s : {L"\\Debug\\x.obj", L"\\x.aps", L"\\keep.cpp", L"\\sub\\Thumbs.db", L"\\sub\\keep.h",
+                          L"\\sub\\release\\y.exe"})
+      test::vytvor_soubor(zdroj + s, "obsah");
+    zapis_text(L"slozka", zdroj);
+    zapis_text(L"slozka_cil", cil + L"\\");
+    zapis_cislo(L"param", param_smazat); // no date: the copy is named app
+  }
+  void TearDown() override { test::smaz_klic(KLIC_APLIKACE); }
+
+  // Clicks an operation button (none for 0) and waits for the operation to end: its buttons enabled
+  // again and the log no longer growing.
+  std::vector<std::wstring> spust_a_cekej(beh& b, int tlacitko, size_t ocekavano_radku)
+  {
+    if (tlacitko != 0) SendMessageW(b.prvek(tlacitko), BM_CLICK, 0, 0);
+    const DWORD start = GetTickCount();
+    std::vector<std::wstring> radky;
+    while (GetTickCount() - start < 30000) {
+      radky = vypis(b.prvek(IDC_VYPIS));
+      if (radky.size() >= ocekavano_radku && IsWindowEnabled(b.prvek(IDC_VYCISTIT))) break;
+      Sleep(20);
+    }
+    return radky;
+  }
+
+  static constexpr DWORD param_smazat = 2;
+  std::wstring koren, zdroj, cil;
+};
+
+} // namespace
+
+TEST_F(Operace, VycistitAZalohovatZOknaAPakZalohovatZnovu)
+{
+  beh b;
+  ASSERT_TRUE(b.cekej_na_okno());
+  auto radky = spust_a_cekej(b, IDC_VYCISTIT_A_ZALOHOVAT, 9);
+  ASSERT_EQ(radky.size(), 9u);
+  EXPECT_EQ(radky[0], L"Vyčištění složky spuštěno");
+  // The deletions in the order the listing gives them; what was inside a deleted folder is
+  // never written.
+  std::vector<std::wstring> smazano(radky.begin() + 1, radky.begin() + 5);
+  std::sort(smazano.begin(), smazano.end());
+  std::vector<std::wstring> ocekavano = {
+      L"Složka \"" + zdroj + L"\\Debug\" byla vymazána podle nastavení",
+      L"Složka \"" + zdroj + L"\\sub\\release\" byla vymazána podle nastavení",
+      L"Soubor \"" + zdroj + L"\\sub\\Thumbs.db\" byl vymazán podle nastavení",
+      L"Soubor \"" + zdroj + L"\\x.aps\" byl vymazán podle nastavení",
+  };
+  std::sort(ocekavano.begin(), ocekavano.end());
+  EXPECT_EQ(smazano, ocekavano);
+  EXPECT_EQ(radky[5], L"Vyčištění složky úspěšně dokončeno");
+  EXPECT_TRUE(zacina(radky[6], L"Celkový čas čištění: ") && konci(radky[6], L" sekund")) << test::utf8(radky[6]);
+  EXPECT_EQ(radky[7], L"Kopírování složky bylo dokončeno");
+  EXPECT_TRUE(zacina(radky[8], L"Celkový čas tesvarin: ") && konci(radky[8], L" sekund")) << test::utf8(radky[8]);
+
+  EXPECT_FALSE(test::existuje(zdroj + L"\\Debug"));
+  EXPECT_FALSE(test::existuje(zdroj + L"\\sub\\release"));
+  EXPECT_TRUE(test::existuje(zdroj + L"\\keep.cpp"));
+  EXPECT_TRUE(test::existuje(cil + L"\\app\\keep.cpp"));
+  EXPECT_TRUE(test::existuje(cil + L"\\app\\sub\\keep.h"));
+  EXPECT_FALSE(test::existuje(cil + L"\\app\\x.aps"));
+
+  // A backup alone: the older copy goes first, the clean's lines stay above.
+  test::vytvor_soubor(cil + L"\\app\\stary.txt");
+  auto dalsi = spust_a_cekej(b, IDC_ZALOHOVAT, 12);
+  ASSERT_EQ(dalsi.size(), 12u);
+  EXPECT_TRUE(std::equal(radky.begin(), radky.end(), dalsi.begin()));
+  EXPECT_EQ(dalsi[9], L"Původní složka " + cil + L"\\app byla odstraněna.");
+  EXPECT_EQ(dalsi[10], L"Kopírování složky bylo dokončeno");
+  EXPECT_FALSE(test::existuje(cil + L"\\app\\stary.txt"));
+  EXPECT_TRUE(test::existuje(cil + L"\\app\\keep.cpp"));
+
+  EXPECT_EQ(b.zavri(), 0u);
+}
+
+TEST_F(Operace, ChybneZadaniHlasiBoxemANicNezmeni)
+{
+  zapis_text(L"slozka", L"");
+  beh b;
+  ASSERT_TRUE(b.cekej_na_okno());
+
+  // An empty source: a box, only the start line, and the combined run copies nothing.
+  for (int tlacitko : {IDC_VYCISTIT, IDC_VYCISTIT_A_ZALOHOVAT}) {
+    SendMessageW(b.prvek(tlacitko), BM_CLICK, 0, 0);
+    test::box box;
+    ASSERT_TRUE(test::odklikni_box(b.pi.dwProcessId, box));
+    EXPECT_EQ(box.titulek, L"Tesvarin");
+    EXPECT_FALSE(box.text.empty());
+    auto radky = spust_a_cekej(b, 0, 1);
+    EXPECT_EQ(radky, std::vector<std::wstring>{L"Vyčištění složky spuštěno"});
+  }
+  EXPECT_FALSE(test::existuje(cil + L"\\app"));
+
+  // A target location that does not exist: the line, then the box with the same text.
+  SendMessageW(b.prvek(IDC_ZDROJ), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(zdroj.c_str()));
+  const std::wstring nikde = koren + L"\\nikde";
+  SendMessageW(b.prvek(IDC_CIL), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(nikde.c_str()));
+  SendMessageW(b.prvek(IDC_ZALOHOVAT), BM_CLICK, 0, 0);
+  test::box box;
+  ASSERT_TRUE(test::odklikni_box(b.pi.dwProcessId, box));
+  EXPECT_EQ(box.text, L"Cílová složka neexistuje.");
+  auto radky = spust_a_cekej(b, 0, 2);
+  ASSERT_EQ(radky.size(), 2u);
+  EXPECT_EQ(radky[1], L"Cílová složka neexistuje.");
+  EXPECT_TRUE(test::existuje(zdroj + L"\\Debug\\x.obj"));
+
+  // What was typed is what the close saves.
+  EXPECT_EQ(b.zavri(), 0u);
+  EXPECT_EQ(retezec(L"slozka"), zdroj);
+  EXPECT_EQ(retezec(L"slozka_cil"), nikde);
+}
