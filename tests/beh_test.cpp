@@ -90,13 +90,7 @@ protected:
       pumpuj([&] { return WaitForSingleObject(vlakno, 0) == WAIT_OBJECT_0; });
       CloseHandle(vlakno);
     }
-    g_hlavni_okno.zrus();
-    g_seznamy.zrus();
-    g_nastaveni.zrus();
-    UnregisterClassW(TRIDA_OKNA, instance);
-    MSG m;
-    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-    }
+    test::zrus_okno_aplikace();
     g_aplikace.zrus();
   }
 

@@ -163,16 +163,7 @@ protected:
     n->vychozi_cisla();
     g_nastaveni.nastav(n);
   }
-  void TearDown() override
-  {
-    g_hlavni_okno.zrus();
-    g_seznamy.zrus();
-    g_nastaveni.zrus();
-    UnregisterClassW(TRIDA_OKNA, instance);
-    MSG m;
-    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-    }
-  }
+  void TearDown() override { test::zrus_okno_aplikace(); }
 
   void vytvor(bool nacist_seznamy = true)
   {
@@ -185,31 +176,6 @@ protected:
   dlg_hlavni* dialog() const { return g_hlavni_okno->hlavni_dialog; }
   HWND prvek(int id) const { return GetDlgItem(dialog()->hwnd, id); }
 
-  static std::wstring retezec(const wchar_t* nazev)
-  {
-    DWORD typ = 0;
-    std::vector<BYTE> d;
-    if (!test::cti_hodnotu(KLIC_APLIKACE, nazev, typ, d) || typ != REG_SZ) return L"<none>";
-    return std::wstring(reinterpret_cast<const wchar_t*>(d.data()), d.size() / 2 - 1);
-  }
-  static DWORD cislo(const wchar_t* nazev)
-  {
-    DWORD typ = 0;
-    std::vector<BYTE> d;
-    if (!test::cti_hodnotu(KLIC_APLIKACE, nazev, typ, d) || typ != REG_DWORD || d.size() != 4) return 0xDEAD;
-    DWORD v;
-    std::memcpy(&v, d.data(), 4);
-    return v;
-  }
-  static bool umisteni(umisteni_okna& u)
-  {
-    DWORD typ = 0;
-    std::vector<BYTE> d;
-    if (!test::cti_hodnotu(KLIC_APLIKACE, L"umisteni_okna", typ, d) || typ != REG_BINARY || d.size() != 20)
-      return false;
-    std::memcpy(&u, d.data(), 20);
-    return true;
-  }
   static bool klic_existuje()
   {
     HKEY k = nullptr;
@@ -316,7 +282,7 @@ TEST_F(HlavniOkno, ZaskrtnutiDatumuMeniParametrHned)
   EXPECT_EQ(n->param, param_smazat_stary_cil | param_pridat_datum);
   SendMessageW(prvek(IDC_PRIDAT_DATUM), BM_CLICK, 0, 0);
   EXPECT_EQ(n->param, param_smazat_stary_cil);
-  EXPECT_EQ(cislo(L"param"), 0xDEADu) << "a click reaches the registry only at close";
+  EXPECT_EQ(test::cislo_hodnoty(L"param"), 0xDEADu) << "a click reaches the registry only at close";
 
   // Only the click counts: another notification with the box checked changes nothing.
   CheckDlgButton(d, IDC_PRIDAT_DATUM, BST_CHECKED);
@@ -377,7 +343,7 @@ TEST_F(HlavniOkno, ZavreniUloziPolohuAPakNastaveniZEditu)
   EXPECT_TRUE(quit_s_nulou());
 
   umisteni_okna u{};
-  ASSERT_TRUE(umisteni(u));
+  ASSERT_TRUE(test::umisteni_hodnoty(&u));
   EXPECT_EQ(u.left, r.left);
   EXPECT_EQ(u.top, r.top);
   EXPECT_EQ(u.right, r.right);
@@ -385,11 +351,11 @@ TEST_F(HlavniOkno, ZavreniUloziPolohuAPakNastaveniZEditu)
   EXPECT_EQ(u.topmost, 0);
   EXPECT_EQ(u.vypln[0] | u.vypln[1] | u.vypln[2], 0);
 
-  EXPECT_EQ(retezec(L"slozka"), L"") << "an empty text is stored too";
-  EXPECT_EQ(retezec(L"slozka_cil"), L"Z:\\neexistuje\\nikde");
-  EXPECT_EQ(cislo(L"param"), param_smazat_stary_cil);
-  EXPECT_EQ(cislo(L"vypis"), 3u);
-  EXPECT_EQ(cislo(L"vypis_casu"), 3u);
+  EXPECT_EQ(test::text_hodnoty(L"slozka"), L"") << "an empty text is stored too";
+  EXPECT_EQ(test::text_hodnoty(L"slozka_cil"), L"Z:\\neexistuje\\nikde");
+  EXPECT_EQ(test::cislo_hodnoty(L"param"), param_smazat_stary_cil);
+  EXPECT_EQ(test::cislo_hodnoty(L"vypis"), 3u);
+  EXPECT_EQ(test::cislo_hodnoty(L"vypis_casu"), 3u);
 }
 
 TEST_F(HlavniOkno, MinimalizovaneOknoPolohuNemeni)
@@ -403,10 +369,10 @@ TEST_F(HlavniOkno, MinimalizovaneOknoPolohuNemeni)
   ASSERT_TRUE(IsIconic(host()));
   SendMessageW(host(), WM_CLOSE, 0, 0);
   umisteni_okna u{};
-  ASSERT_TRUE(umisteni(u));
+  ASSERT_TRUE(test::umisteni_hodnoty(&u));
   EXPECT_EQ(u.left, 33) << "the parked position of a minimised window is not a place to come back to";
   EXPECT_EQ(u.top, 44);
-  EXPECT_EQ(retezec(L"slozka"), L"C:\\zdroj") << "the settings are saved all the same";
+  EXPECT_EQ(test::text_hodnoty(L"slozka"), L"C:\\zdroj") << "the settings are saved all the same";
 }
 
 // The end of a session that then did not end: the dialog is gone, the host stays, and a
@@ -420,9 +386,9 @@ TEST_F(HlavniOkno, ZavreniPoKonciRelaceBezDialogu)
   EXPECT_EQ(dialog(), nullptr);
   EXPECT_FALSE(IsWindow(d));
   ASSERT_TRUE(IsWindow(host()));
-  EXPECT_EQ(retezec(L"slozka_cil"), L"Z:\\cil2");
+  EXPECT_EQ(test::text_hodnoty(L"slozka_cil"), L"Z:\\cil2");
   umisteni_okna u{};
-  EXPECT_TRUE(umisteni(u));
+  EXPECT_TRUE(test::umisteni_hodnoty(&u));
 
   // Something to save the second time.
   n->slozka_cil = L"Z:\\cil3";
@@ -431,8 +397,8 @@ TEST_F(HlavniOkno, ZavreniPoKonciRelaceBezDialogu)
   SendMessageW(h, WM_CLOSE, 0, 0);
   EXPECT_FALSE(IsWindow(h));
   EXPECT_TRUE(quit_s_nulou());
-  EXPECT_EQ(retezec(L"slozka_cil"), L"Z:\\cil3");
-  ASSERT_TRUE(umisteni(u));
+  EXPECT_EQ(test::text_hodnoty(L"slozka_cil"), L"Z:\\cil3");
+  ASSERT_TRUE(test::umisteni_hodnoty(&u));
   EXPECT_EQ(u.left, 70);
   EXPECT_EQ(u.top, 60);
 }
@@ -453,10 +419,10 @@ TEST_F(HlavniOkno, KonecRelacePriBehuNechaDialogZit)
   EXPECT_EQ(dialog(), dlg);
   EXPECT_TRUE(IsWindow(d));
   EXPECT_EQ(dlg->edit_zdroj.hwnd, prvek(IDC_ZDROJ)) << "still bound";
-  EXPECT_EQ(retezec(L"slozka"), L"Z:\\zdroj2");
-  EXPECT_EQ(cislo(L"param"), param_smazat_stary_cil);
+  EXPECT_EQ(test::text_hodnoty(L"slozka"), L"Z:\\zdroj2");
+  EXPECT_EQ(test::cislo_hodnoty(L"param"), param_smazat_stary_cil);
   umisteni_okna u{};
-  EXPECT_TRUE(umisteni(u));
+  EXPECT_TRUE(test::umisteni_hodnoty(&u));
 
   // The worker still reads the edit through the dialog.
   EXPECT_EQ(dlg->text_editu(IDC_ZDROJ), L"Z:\\zdroj2");

@@ -159,6 +159,6 @@ TEST_F(Operace, ChybneZadaniHlasiBoxemANicNezmeni)
 
   // What was typed is what the close saves.
   EXPECT_EQ(b.zavri(), 0u);
-  EXPECT_EQ(retezec(L"slozka"), zdroj);
-  EXPECT_EQ(retezec(L"slozka_cil"), nikde);
+  EXPECT_EQ(test::text_hodnoty(L"slozka"), zdroj);
+  EXPECT_EQ(test::text_hodnoty(L"slozka_cil"), nikde);
 }

@@ -106,22 +106,6 @@ private:
   BOOL spusteno_ = FALSE;
 };
 
-inline std::wstring retezec(const wchar_t* nazev)
-{
-  DWORD typ = 0;
-  std::vector<BYTE> d;
-  if (!test::cti_hodnotu(KLIC_APLIKACE, nazev, typ, d) || typ != REG_SZ || d.size() < 2) return L"<none>";
-  return std::wstring(reinterpret_cast<const wchar_t*>(d.data()), d.size() / 2 - 1);
-}
 
-inline DWORD cislo(const wchar_t* nazev)
-{
-  DWORD typ = 0;
-  std::vector<BYTE> d;
-  if (!test::cti_hodnotu(KLIC_APLIKACE, nazev, typ, d) || typ != REG_DWORD || d.size() != 4) return 0xDEAD;
-  DWORD v;
-  std::memcpy(&v, d.data(), 4);
-  return v;
-}
 
 } // namespace e2e

@@ -19,14 +19,6 @@ namespace {
 
 using namespace e2e;
 
-bool umisteni(umisteni_okna& u)
-{
-  DWORD typ = 0;
-  std::vector<BYTE> d;
-  if (!test::cti_hodnotu(KLIC_APLIKACE, L"umisteni_okna", typ, d) || typ != REG_BINARY || d.size() != 20) return false;
-  std::memcpy(&u, d.data(), 20);
-  return true;
-}
 
 void zapis_umisteni(LONG left, LONG top, BYTE topmost)
 {
@@ -116,17 +108,17 @@ TEST_F(Start, PrvniStartUkazeOknoAZavreniUloziVse)
 
   EXPECT_EQ(b.zavri(), 0u);
   umisteni_okna u{};
-  ASSERT_TRUE(umisteni(u));
+  ASSERT_TRUE(test::umisteni_hodnoty(&u));
   EXPECT_EQ(u.left, r.left);
   EXPECT_EQ(u.top, r.top);
   EXPECT_EQ(u.right, r.right);
   EXPECT_EQ(u.bottom, r.bottom);
   EXPECT_EQ(u.topmost, 0);
-  EXPECT_EQ(cislo(L"param"), 3u);
-  EXPECT_EQ(cislo(L"vypis"), 3u);
-  EXPECT_EQ(cislo(L"vypis_casu"), 3u);
-  EXPECT_EQ(retezec(L"slozka"), dokumenty());
-  EXPECT_EQ(retezec(L"slozka_cil"), L"");
+  EXPECT_EQ(test::cislo_hodnoty(L"param"), 3u);
+  EXPECT_EQ(test::cislo_hodnoty(L"vypis"), 3u);
+  EXPECT_EQ(test::cislo_hodnoty(L"vypis_casu"), 3u);
+  EXPECT_EQ(test::text_hodnoty(L"slozka"), dokumenty());
+  EXPECT_EQ(test::text_hodnoty(L"slozka_cil"), L"");
 }
 
 TEST_F(Start, DruhyStartObnoviPolohuINahore)
@@ -141,7 +133,7 @@ TEST_F(Start, DruhyStartObnoviPolohuINahore)
     EXPECT_EQ(b.zavri(), 0u);
   }
   umisteni_okna u{};
-  ASSERT_TRUE(umisteni(u));
+  ASSERT_TRUE(test::umisteni_hodnoty(&u));
   EXPECT_EQ(u.left, kam.x);
   EXPECT_EQ(u.top, kam.y);
   EXPECT_EQ(u.topmost, 1);
@@ -153,7 +145,7 @@ TEST_F(Start, DruhyStartObnoviPolohuINahore)
   EXPECT_EQ(r.top, kam.y);
   EXPECT_TRUE(GetWindowLongW(b.okno, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_EQ(b.zavri(), 0u);
-  ASSERT_TRUE(umisteni(u));
+  ASSERT_TRUE(test::umisteni_hodnoty(&u));
   EXPECT_EQ(u.left, kam.x);
   EXPECT_EQ(u.topmost, 1);
 }
@@ -179,7 +171,7 @@ TEST_F(Start, UlozenaSlozkaMaPrednost)
   ASSERT_TRUE(b.cekej_na_okno());
   EXPECT_EQ(test::text_okna(b.prvek(IDC_ZDROJ)), moje);
   EXPECT_EQ(b.zavri(), 0u);
-  EXPECT_EQ(retezec(L"slozka"), moje);
+  EXPECT_EQ(test::text_hodnoty(L"slozka"), moje);
 }
 
 TEST_F(Start, BezDokumentuJeZdrojemSlozkaProgramu)
@@ -193,5 +185,5 @@ TEST_F(Start, BezDokumentuJeZdrojemSlozkaProgramu)
   ASSERT_TRUE(b.cekej_na_okno());
   EXPECT_EQ(test::text_okna(b.prvek(IDC_ZDROJ)), slozka);
   EXPECT_EQ(b.zavri(), 0u);
-  EXPECT_EQ(retezec(L"slozka"), slozka);
+  EXPECT_EQ(test::text_hodnoty(L"slozka"), slozka);
 }

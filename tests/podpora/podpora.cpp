@@ -1,5 +1,9 @@
 #include "tests/podpora/podpora.h"
 
+#include <cstring>
+#include "frame/aplikace.h"
+#include "frame/registr.h"
+
 #include <cstdlib>
 #include <map>
 #include <stdexcept>
@@ -216,6 +220,44 @@ void zapis_hodnotu(const wchar_t* klic, const wchar_t* nazev, DWORD typ, const v
   LONG s = RegSetValueExW(k, nazev, 0, typ, static_cast<const BYTE*>(data), bajtu);
   RegCloseKey(k);
   if (s != ERROR_SUCCESS) throw std::runtime_error("cannot write value");
+}
+
+std::wstring text_hodnoty(const wchar_t* nazev)
+{
+  DWORD typ = 0;
+  std::vector<BYTE> d;
+  if (!cti_hodnotu(KLIC_APLIKACE, nazev, typ, d) || typ != REG_SZ || d.size() < 2) return L"<none>";
+  return std::wstring(reinterpret_cast<const wchar_t*>(d.data()), d.size() / 2 - 1);
+}
+
+DWORD cislo_hodnoty(const wchar_t* nazev)
+{
+  DWORD typ = 0;
+  std::vector<BYTE> d;
+  if (!cti_hodnotu(KLIC_APLIKACE, nazev, typ, d) || typ != REG_DWORD || d.size() != 4) return 0xDEAD;
+  DWORD v;
+  std::memcpy(&v, d.data(), 4);
+  return v;
+}
+
+bool umisteni_hodnoty(void* cil20)
+{
+  DWORD typ = 0;
+  std::vector<BYTE> d;
+  if (!cti_hodnotu(KLIC_APLIKACE, L"umisteni_okna", typ, d) || typ != REG_BINARY || d.size() != 20) return false;
+  std::memcpy(cil20, d.data(), 20);
+  return true;
+}
+
+void zrus_okno_aplikace()
+{
+  g_hlavni_okno.zrus();
+  g_seznamy.zrus();
+  g_nastaveni.zrus();
+  UnregisterClassW(TRIDA_OKNA, instance);
+  MSG m;
+  while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+  }
 }
 
 void smaz_klic(const wchar_t* klic)

@@ -68,6 +68,15 @@ private:
 bool cti_hodnotu(const wchar_t* klic, const wchar_t* nazev, DWORD& typ, std::vector<BYTE>& data);
 void zapis_hodnotu(const wchar_t* klic, const wchar_t* nazev, DWORD typ, const void* data, DWORD bajtu);
 void smaz_klic(const wchar_t* klic); // the whole tree under HKCU, if present
+// Values of the application's key: a REG_SZ as text ("<none>" when missing or of another
+// type), a REG_DWORD (0xDEAD likewise), the 20-byte window placement (false likewise).
+std::wstring text_hodnoty(const wchar_t* nazev);
+DWORD cislo_hodnoty(const wchar_t* nazev);
+bool umisteni_hodnoty(void* cil20);
+
+// Destroys the main window, the lists and the settings of an in-process test, unregisters
+// the window class and drops the messages left behind.
+void zrus_okno_aplikace();
 
 // --- Temporary folders inside the sandbox (the current directory). They are not deleted:
 //     the test command wipes the whole sandbox before every run.
