@@ -15,6 +15,7 @@
 #include "frame/aplikace.h"
 #include "frame/hlavni_okno.h"
 #include "res/resource.h"
+#include "tests/podpora/podpora.h"
 #include "ui/dlg_hlavni.h"
 #include "ui/nastaveni.h"
 #include "ui/seznamy_mazani.h"
@@ -85,19 +86,7 @@ unsigned __stdcall sonda(void*)
 int pres_okno(int tlacitko, const std::wstring& zdroj, const std::wstring& cil)
 {
   g_aplikace.nastav(new aplikace_mereni);
-  app().registruj_tridu();
-  auto* n = new nastaveni;
-  n->vychozi_cisla();
-  n->param = 0;
-  n->slozka = zdroj;
-  n->slozka_cil = cil;
-  g_nastaveni.nastav(n);
-  auto* s = new seznamy_mazani(seznamy_mazani::bez_nacteni{});
-  s->vychozi_soubory();
-  s->vychozi_slozky();
-  g_seznamy.nastav(s);
-  g_hlavni_okno.nastav(new hlavni_okno);
-  g_hlavni_okno->vytvor();
+  test::vytvor_okno_aplikace(zdroj, cil);
   dlg_hlavni* d = g_hlavni_okno->hlavni_dialog;
   g_s.dialog = d->hwnd;
   SetWindowSubclass(d->lb_vypis, pocitadlo, 0x7E5B, 0);

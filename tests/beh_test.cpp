@@ -71,17 +71,7 @@ protected:
   {
     a = new aplikace_beh;
     g_aplikace.nastav(a);
-    app().registruj_tridu();
-    auto* n = new nastaveni;
-    n->vychozi_cisla();
-    n->param = 0;
-    g_nastaveni.nastav(n);
-    auto* s = new seznamy_mazani(seznamy_mazani::bez_nacteni{});
-    s->vychozi_soubory();
-    s->vychozi_slozky();
-    g_seznamy.nastav(s);
-    g_hlavni_okno.nastav(new hlavni_okno);
-    g_hlavni_okno->vytvor();
+    test::vytvor_okno_aplikace(L"", L"");
   }
   void TearDown() override
   {

@@ -2,7 +2,10 @@
 
 #include <cstring>
 #include "frame/aplikace.h"
+#include "frame/hlavni_okno.h"
 #include "frame/registr.h"
+#include "ui/nastaveni.h"
+#include "ui/seznamy_mazani.h"
 
 #include <cstdlib>
 #include <map>
@@ -247,6 +250,23 @@ bool umisteni_hodnoty(void* cil20)
   if (!cti_hodnotu(KLIC_APLIKACE, L"umisteni_okna", typ, d) || typ != REG_BINARY || d.size() != 20) return false;
   std::memcpy(cil20, d.data(), 20);
   return true;
+}
+
+void vytvor_okno_aplikace(const std::wstring& zdroj, const std::wstring& cil)
+{
+  app().registruj_tridu();
+  auto* n = new nastaveni;
+  n->vychozi_cisla();
+  n->param = 0;
+  n->slozka = zdroj;
+  n->slozka_cil = cil;
+  g_nastaveni.nastav(n);
+  auto* s = new seznamy_mazani(seznamy_mazani::bez_nacteni{});
+  s->vychozi_soubory();
+  s->vychozi_slozky();
+  g_seznamy.nastav(s);
+  g_hlavni_okno.nastav(new hlavni_okno);
+  g_hlavni_okno->vytvor();
 }
 
 void zrus_okno_aplikace()

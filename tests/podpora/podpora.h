@@ -74,6 +74,10 @@ std::wstring text_hodnoty(const wchar_t* nazev);
 DWORD cislo_hodnoty(const wchar_t* nazev);
 bool umisteni_hodnoty(void* cil20);
 
+// Registers the window class and creates the main window over settings with the default
+// numbers, `param` 0 and the two folders, and the default lists (not read from the registry).
+void vytvor_okno_aplikace(const std::wstring& zdroj, const std::wstring& cil);
+
 // Destroys the main window, the lists and the settings of an in-process test, unregisters
 // the window class and drops the messages left behind.
 void zrus_okno_aplikace();
