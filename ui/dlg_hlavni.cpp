@@ -2,6 +2,7 @@
 // refill of the two cleaning list boxes.
 #include "ui/dlg_hlavni.h"
 
+#include <commctrl.h>
 #include <vector>
 #include "frame/aplikace.h"
 #include "frame/chyby.h"
@@ -37,11 +38,24 @@ void napln(HWND seznam_box, const std::vector<std::wstring>& seznam, HWND odebra
   }
 }
 
+// The tooltips of the dialog's controls, in the order they are registered.
+struct nastroj_tipu {
+  int prvek;
+  UINT text;
+};
+constexpr nastroj_tipu NASTROJE_TIPU[] = {
+    {IDC_VYCISTIT, 20008},          {IDC_ZALOHOVAT, 20009},         {IDC_VYCISTIT_A_ZALOHOVAT, 20010},
+    {IDC_ODEBRAT_SLOZKU, 1009},     {IDC_ODEBRAT_SOUBOR, 1007},     {IDC_PRIDAT_SLOZKU, 1008},
+    {IDC_PRIDAT_SOUBOR, 1006},      {IDC_VYCHOZI_SLOZKY, 20011},    {IDC_VYCHOZI_SOUBORY, 20012},
+    {IDC_PRIDAT_DATUM, 1017},       {IDC_ODKAZ_ZDROJ, 1032},        {IDC_ODKAZ_CIL, 1033},
+    {IDC_ODSTRANIT_SLOZKY, 1019},   {IDC_ODSTRANIT_SOUBORY, 1018}};
+
 } // namespace
 
 dlg_hlavni::~dlg_hlavni()
 {
   uloz_do_nastaveni();
+  tooltipy.zrus();
   lb_vypis = nullptr;
   lb_slozky = nullptr;
   lb_soubory = nullptr;
@@ -56,22 +70,34 @@ dlg_hlavni::~dlg_hlavni()
 INT_PTR dlg_hlavni::inicializuj(WPARAM)
 {
   nastaveni& n = nast();
-  edit_zdroj.pripoj(prvek(hwnd, IDC_ZDROJ), n.slozka);
-  edit_cil.pripoj(prvek(hwnd, IDC_CIL), n.slozka_cil);
+  edit_zdroj.pripoj(prvek(hwnd, IDC_ZDROJ), n.slozka.c_str());
+  edit_cil.pripoj(prvek(hwnd, IDC_CIL), n.slozka_cil.c_str());
   lb_slozky = prvek(hwnd, IDC_SLOZKY);
   lb_soubory = prvek(hwnd, IDC_SOUBORY);
   lb_vypis = prvek(hwnd, IDC_VYPIS);
   napln_soubory();
   napln_slozky();
+  tooltipy.vytvor(hwnd);
+  for (const nastroj_tipu& t : NASTROJE_TIPU) tooltipy.pridej(prvek(hwnd, t.prvek), t.text);
   if (n.param & param_pridat_datum) {
     if (!CheckDlgButton(hwnd, IDC_PRIDAT_DATUM, BST_CHECKED)) fatalni_posledni_chyba();
   }
   return 1;
 }
 
-INT_PTR dlg_hlavni::zpracuj_zpravu(UINT zprava, WPARAM wparam, LPARAM)
+INT_PTR dlg_hlavni::zpracuj_zpravu(UINT zprava, WPARAM wparam, LPARAM lparam)
 {
   switch (zprava) {
+  case WM_NOTIFY: {
+    const auto* h = reinterpret_cast<const NMHDR*>(lparam);
+    if (wparam == IDC_ODKAZ_ZDROJ && h->code == NM_CLICK)
+      prochazej(edit_zdroj);
+    else if (wparam == IDC_ODKAZ_CIL && h->code == NM_CLICK)
+      prochazej(edit_cil);
+    else if (h->idFrom == IDC_NAPOVEDA && h->code == BCN_DROPDOWN)
+      nabidka_napovedy();
+    break;
+  }
   case WM_COMMAND:
     switch (LOWORD(wparam)) {
     case IDC_VYCISTIT:
@@ -107,6 +133,32 @@ INT_PTR dlg_hlavni::zpracuj_zpravu(UINT zprava, WPARAM wparam, LPARAM)
     break;
   }
   return 0;
+}
+
+void dlg_hlavni::prochazej(kestrum::edit_slozka& edit)
+{
+  // An empty or missing path is passed on as it is; only a chosen folder changes the edit.
+  std::wstring slozka;
+  edit.cti_cestu(slozka);
+  if (kestrum::vyber_slozku(slozka) == 0) edit.nastav_cestu(slozka.c_str());
+}
+
+void dlg_hlavni::nabidka_napovedy()
+{
+  HMENU menu = LoadMenuW(instance, MAKEINTRESOURCEW(IDM_NAPOVEDA));
+  if (!menu) fatalni_posledni_chyba();
+  POINT p{};
+  if (!GetCursorPos(&p)) fatalni_posledni_chyba();
+  if (p.x == 65535 || p.y == 65535) {
+    // No usable cursor position (the drop-down came from the keyboard): the dialog's corner.
+    p = POINT{0, 0};
+    if (!ClientToScreen(hwnd, &p)) fatalni_posledni_chyba();
+  }
+  SetForegroundWindow(hwnd);
+  HMENU nabidka = GetSubMenu(menu, 0);
+  if (!TrackPopupMenu(nabidka ? nabidka : menu, TPM_RIGHTBUTTON, p.x, p.y, 0, hwnd, nullptr))
+    fatalni_posledni_chyba();
+  if (!DestroyMenu(menu)) fatalni_posledni_chyba();
 }
 
 void dlg_hlavni::uloz_do_nastaveni()

@@ -33,6 +33,10 @@ public:
   void uloz_do_nastaveni();
   // Enables or disables the operation controls by `vlakno`.
   void povol_ovladani();
+  // A link's folder browsing: the chosen folder goes into `edit`.
+  void prochazej(kestrum::edit_slozka& edit);
+  // The drop-down of the split button "Nápověda" (menu 105).
+  void nabidka_napovedy();
 
   // Cleaning list panel.
   void napln_soubory();

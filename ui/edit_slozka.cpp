@@ -1,44 +1,276 @@
-// Folder path edits: a subclassed EDIT whose text is the path.
+// Folder path edits: the "..." button (drawing, cursor, tooltip, click), putting a path in
+// and reading it back, and the folder dialog shared with the main dialog's links.
 #include "ui/edit_slozka.h"
 
+#include <commctrl.h>
+#include <shlobj.h>
 #include <shlwapi.h>
+#include <uxtheme.h>
+#include <vsstyle.h>
+#include <exception>
+#include <vector>
+#include "frame/aplikace.h"
 #include "frame/chyby.h"
 
 namespace kestrum {
 
-void edit_cesta::odpoj() { ovl_prvek_impl<okno>::odpoj(); }
+namespace {
 
-LRESULT edit_slozka::zpracuj_zpravu(UINT zprava, WPARAM wparam, LPARAM lparam)
+constexpr DWORD DELKA_CESTY = 32768; // characters of every path buffer of the folder dialog
+constexpr UINT PREKRESLIT_HNED = RDW_INVALIDATE | RDW_ERASE | RDW_ERASENOW;
+
+bool je_slozka(const wchar_t* cesta) { return PathFileExistsW(cesta) && PathIsDirectoryW(cesta); }
+
+enum class vysledek_vyberu { zruseno, vybrano, bez_cesty };
+
+// Shows the folder dialog owned by `vlastnik`, opening at `start`. The chosen folder's path
+// goes to `vybrana`.
+vysledek_vyberu ukaz_vyber(HWND vlastnik, const wchar_t* start, std::wstring& vybrana)
 {
-  return CallWindowProcW(puvodni_procedura, hwnd, zprava, wparam, lparam);
+  BROWSEINFOW bi{};
+  bi.hwndOwner = vlastnik;
+  bi.lpszTitle = L"Vyberte požadovanou složku";
+  bi.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT;
+  bi.lpfn = zpetne_volani_vyberu;
+  bi.lParam = reinterpret_cast<LPARAM>(start);
+  PIDLIST_ABSOLUTE polozka = SHBrowseForFolderW(&bi);
+  if (!polozka) return vysledek_vyberu::zruseno;
+  std::vector<wchar_t> cesta(DELKA_CESTY, L'\0');
+  const BOOL ok = SHGetPathFromIDListW(polozka, cesta.data());
+  CoTaskMemFree(polozka);
+  if (!ok) return vysledek_vyberu::bez_cesty;
+  vybrana = cesta.data();
+  return vysledek_vyberu::vybrano;
 }
 
-void edit_slozka::pripoj(HWND prvek, const std::wstring& cesta)
+// The starting-folder buffer for a starting text; "current" gives the current directory,
+// which is left empty when it cannot be read.
+std::vector<wchar_t> pocatecni_slozka(const std::wstring& text, bool bez_ohledu_na_velikost, bool& bez_adresare)
 {
-  ovl_prvek_impl<okno>::pripoj(prvek);
-  if (!SetWindowTextW(prvek, cesta.c_str())) fatalni_posledni_chyba();
+  std::vector<wchar_t> b(DELKA_CESTY, L'\0');
+  bez_adresare = false;
+  if (text.empty()) return b;
+  if (je_aktualni_slozka(text, bez_ohledu_na_velikost))
+    bez_adresare = GetCurrentDirectoryW(DELKA_CESTY, b.data()) == 0;
+  else
+    lstrcpynW(b.data(), text.c_str(), static_cast<int>(DELKA_CESTY));
+  return b;
 }
 
-HRESULT edit_slozka::nastav_cestu(const std::wstring& cesta)
+} // namespace
+
+RECT zona(const RECT& klient, int sirka, zona_tlacitka z)
+{
+  RECT r = klient;
+  switch (z) {
+  case zona_tlacitka::tip: r.left = klient.right - sirka - 4; break;
+  case zona_tlacitka::kresba: r.left = klient.right - sirka - 2; break;
+  case zona_tlacitka::klik: r.left = klient.right - sirka; break;
+  }
+  return r;
+}
+
+int pravy_okraj_textu(int sirka) { return sirka + 4; }
+
+bool je_aktualni_slozka(const std::wstring& text, bool bez_ohledu_na_velikost)
+{
+  static constexpr wchar_t vzor[] = L"current";
+  if (text.size() != 7) return false;
+  for (size_t i = 0; i < 7; ++i) {
+    wchar_t c = text[i];
+    if (bez_ohledu_na_velikost && c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+    if (c != vzor[i]) return false;
+  }
+  return true;
+}
+
+// --- edit_cesta
+
+void edit_cesta::pripoj(HWND edit, const wchar_t* cesta)
+{
+  ovl_prvek_impl<okno>::pripoj(edit);
+  SendMessageW(edit, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELONG(0, pravy_okraj_textu(sirka_tlacitka)));
+  cesta_platna = false;
+  zrus_tip();
+  okno_tipu = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, 0, 0, 0, 0, nullptr, nullptr, instance,
+                              nullptr);
+  if (!okno_tipu) fatalni_posledni_chyba();
+  TOOLINFOW ti{};
+  ti.cbSize = sizeof ti;
+  ti.uFlags = TTF_SUBCLASS;
+  ti.hwnd = edit;
+  ti.rect = zona(klient(), sirka_tlacitka, zona_tlacitka::tip);
+  ti.lpszText = const_cast<wchar_t*>(L"Vybrat složku standardním dialogem Windows");
+  if (!SendMessageW(okno_tipu, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti))) fatalni_posledni_chyba();
+  if (cesta) {
+    SetWindowTextW(edit, cesta);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(-1), 0);
+    cesta_platna = je_slozka(cesta);
+    prekresli(PREKRESLIT_HNED);
+  }
+}
+
+void edit_cesta::odpoj()
+{
+  // The tooltip goes first: it subclasses the edit too, and a subclass removed after the
+  // edit got its own procedure back could put ours back in place.
+  zrus_tip();
+  ovl_prvek_impl<okno>::odpoj();
+}
+
+void edit_cesta::zrus_tip()
+{
+  if (okno_tipu && IsWindow(okno_tipu)) {
+    if (!DestroyWindow(okno_tipu)) fatalni_posledni_chyba();
+  }
+  okno_tipu = nullptr;
+}
+
+std::wstring edit_cesta::text() const
 {
   if (!IsWindow(hwnd)) fatalni_handle();
-  if (!SetWindowTextW(hwnd, cesta.c_str())) fatalni_posledni_chyba();
-  return S_OK;
+  SetLastError(0);
+  const int delka = GetWindowTextLengthW(hwnd);
+  if (delka <= 0 && GetLastError() != 0) fatalni_posledni_chyba();
+  std::wstring t(static_cast<size_t>(delka > 0 ? delka : 0) + 1, L'\0');
+  const LRESULT n = SendMessageW(hwnd, WM_GETTEXT, t.size(), reinterpret_cast<LPARAM>(t.data()));
+  if (n != (delka > 0 ? delka : 0)) fatalni_posledni_chyba();
+  t.resize(static_cast<size_t>(n));
+  return t;
+}
+
+RECT edit_cesta::klient() const
+{
+  RECT r{};
+  if (!GetClientRect(hwnd, &r)) fatalni_posledni_chyba();
+  return r;
+}
+
+void edit_cesta::prekresli(UINT priznaky) const { RedrawWindow(hwnd, nullptr, nullptr, priznaky); }
+
+// --- edit_slozka
+
+HRESULT edit_slozka::nastav_cestu(const wchar_t* cesta)
+{
+  if (!IsWindow(hwnd)) fatalni_handle();
+  if (!cesta || !*cesta) {
+    SetWindowTextW(hwnd, L"");
+    return S_FALSE;
+  }
+  SetWindowTextW(hwnd, cesta);
+  SendMessageW(hwnd, EM_SETSEL, 0, -1);
+  SendMessageW(hwnd, EM_SETSEL, static_cast<WPARAM>(-1), 0);
+  cesta_platna = je_slozka(cesta);
+  if (!RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW)) fatalni_posledni_chyba();
+  return cesta_platna ? S_OK : E_INVALIDARG;
 }
 
 HRESULT edit_slozka::cti_cestu(std::wstring& cesta) const
 {
-  if (!IsWindow(hwnd)) fatalni_handle();
-  SetLastError(0);
-  int delka = GetWindowTextLengthW(hwnd);
-  if (delka <= 0 && GetLastError() != 0) fatalni_posledni_chyba();
-  std::wstring text(static_cast<size_t>(delka > 0 ? delka : 0) + 1, L'\0');
-  LRESULT n = SendMessageW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-  if (n != delka) fatalni_posledni_chyba();
-  text.resize(static_cast<size_t>(n));
-  cesta = text;
+  cesta = text();
   if (cesta.empty()) return S_FALSE;
-  return PathFileExistsW(cesta.c_str()) && PathIsDirectoryW(cesta.c_str()) ? S_OK : S_FALSE;
+  return je_slozka(cesta.c_str()) ? S_OK : S_FALSE;
+}
+
+LRESULT edit_slozka::zpracuj_zpravu(UINT zprava, WPARAM wparam, LPARAM lparam)
+{
+  switch (zprava) {
+  case WM_DESTROY:
+    zrus_tip();
+    break;
+  case WM_PAINT:
+    return kresli();
+  case WM_SETCURSOR:
+    if (nad_tlacitkem) {
+      SetCursor(LoadCursorW(nullptr, IDC_HAND));
+      return TRUE;
+    }
+    // The edit's own answer needs the real hit test: without it the text shows the arrow
+    // instead of the I-beam.
+    break;
+  case WM_KEYDOWN:
+  case WM_KEYUP:
+    prekresli(PREKRESLIT_HNED);
+    break;
+  case WM_MOUSEMOVE:
+    nad_tlacitkem = static_cast<LONG>(LOWORD(lparam)) >= zona(klient(), sirka_tlacitka, zona_tlacitka::tip).left;
+    break;
+  case WM_LBUTTONUP:
+    return klik(lparam);
+  default:
+    break;
+  }
+  return CallWindowProcW(puvodni_procedura, hwnd, zprava, wparam, lparam);
+}
+
+LRESULT edit_slozka::kresli()
+{
+  // The edit paints itself first; the button goes over the strip that its margin keeps free.
+  const LRESULT vysledek = CallWindowProcW(puvodni_procedura, hwnd, WM_PAINT, 0, 0);
+  HDC dc = GetDC(hwnd);
+  if (!dc) fatalni_posledni_chyba();
+  RECT r = zona(klient(), sirka_tlacitka, zona_tlacitka::kresba);
+  const bool tema = IsAppThemed() != FALSE;
+  HTHEME t = tema ? OpenThemeData(hwnd, L"Button") : nullptr;
+  SetBkMode(dc, TRANSPARENT);
+  if (tema) {
+    const HRESULT hr = DrawThemeBackground(t, dc, BP_PUSHBUTTON, PBS_NORMAL, &r, nullptr);
+    if (FAILED(hr)) fatalni_hresult(hr);
+  } else {
+    DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH);
+  }
+  DrawTextW(dc, L"...", -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  if (t && FAILED(CloseThemeData(t))) fatalni_posledni_chyba();
+  if (!ReleaseDC(hwnd, dc)) fatalni_posledni_chyba();
+  return vysledek;
+}
+
+LRESULT edit_slozka::klik(LPARAM bod)
+{
+  const RECT r = zona(klient(), sirka_tlacitka, zona_tlacitka::klik);
+  const LRESULT vysledek = CallWindowProcW(puvodni_procedura, hwnd, WM_LBUTTONUP, 0, 0);
+  prekresli(PREKRESLIT_HNED);
+  if (PtInRect(&r, POINT{static_cast<LONG>(LOWORD(bod)), static_cast<LONG>(HIWORD(bod))})) vyber_tlacitkem();
+  return vysledek;
+}
+
+void edit_slozka::vyber_tlacitkem()
+{
+  bool bez_adresare = false; // ignored: the dialog then opens at its root
+  std::vector<wchar_t> start = pocatecni_slozka(text(), true, bez_adresare);
+  std::wstring vybrana;
+  if (ukaz_vyber(GetParent(hwnd), start.data(), vybrana) == vysledek_vyberu::vybrano)
+    SetWindowTextW(hwnd, vybrana.c_str());
+}
+
+int vyber_slozku(std::wstring& slozka)
+{
+  bool bez_adresare = false;
+  std::vector<wchar_t> start = pocatecni_slozka(slozka, false, bez_adresare);
+  if (bez_adresare) fatalni_posledni_chyba();
+  std::wstring vybrana;
+  switch (ukaz_vyber(nullptr, start.data(), vybrana)) {
+  case vysledek_vyberu::zruseno: return 1;
+  case vysledek_vyberu::bez_cesty: fatalni_posledni_chyba();
+  case vysledek_vyberu::vybrano: break;
+  }
+  slozka = vybrana;
+  return 0;
+}
+
+int CALLBACK zpetne_volani_vyberu(HWND dialog, UINT udalost, LPARAM parametr, LPARAM data)
+{
+  try {
+    std::vector<wchar_t> cesta(DELKA_CESTY, L'\0');
+    if (udalost == BFFM_INITIALIZED && data) SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, data);
+    if (udalost == BFFM_SELCHANGED &&
+        SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(parametr), cesta.data()))
+      SendMessageW(dialog, BFFM_SETSTATUSTEXTW, 0, reinterpret_cast<LPARAM>(cesta.data()));
+  } catch (...) {
+    std::terminate();
+  }
+  return 0;
 }
 
 } // namespace kestrum

@@ -1,6 +1,8 @@
 #include "tests/podpora/podpora.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
+#include <algorithm>
 #include <cstring>
 #include "frame/aplikace.h"
 #include "frame/hlavni_okno.h"
@@ -102,6 +104,69 @@ std::wstring text_tipu(HWND tip, HWND vlastnik, UINT_PTR id)
   ti.lpszText = b;
   SendMessageW(tip, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&ti));
   return b;
+}
+
+obsluha_oken::obsluha_oken(std::wstring vybrat, wchar_t klavesa)
+    : vybrat_(std::move(vybrat)), klavesa_(klavesa), vlakno_([this] { sleduj(); })
+{
+}
+
+void obsluha_oken::konec()
+{
+  stop_ = true;
+  if (vlakno_.joinable()) vlakno_.join();
+}
+
+void obsluha_oken::sleduj()
+{
+  // Texts are read with a time limit: the windows belong to the driven thread, which
+  // answers only while it runs their modal loop.
+  auto text = [](HWND w) {
+    wchar_t b[1024] = {};
+    DWORD_PTR n = 0;
+    SendMessageTimeoutW(w, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(b), SMTO_BLOCK, 2000, &n);
+    return std::wstring(b);
+  };
+  std::vector<HWND> videne;
+  while (!stop_) {
+    std::vector<HWND> okna;
+    for (const wchar_t* trida : {L"#32770", L"#32768"})
+      for (HWND w = FindWindowExW(nullptr, nullptr, trida, nullptr); w; w = FindWindowExW(nullptr, w, trida, nullptr)) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (pid == GetCurrentProcessId() && IsWindowVisible(w)) okna.push_back(w);
+      }
+    for (HWND w : okna) {
+      if (std::find(videne.begin(), videne.end(), w) != videne.end()) continue;
+      wchar_t trida[32] = {};
+      GetClassNameW(w, trida, 32);
+      if (std::wstring(trida) == L"#32770" && GetDlgItem(w, 14146) &&
+          text(GetDlgItem(w, 14146)) == L"Vyberte požadovanou složku") {
+        videne.push_back(w);
+        vybery.push_back({text(GetDlgItem(w, 14147)), GetWindow(w, GW_OWNER)});
+        if (!vybrat_.empty()) {
+          DWORD_PTR n = 0;
+          SendMessageTimeoutW(w, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(vybrat_.c_str()), SMTO_BLOCK,
+                              2000, &n);
+        }
+        PostMessageW(w, WM_COMMAND, vybrat_.empty() ? IDCANCEL : IDOK, 0);
+      } else if (std::wstring(trida) == L"#32768") {
+        videne.push_back(w);
+        DWORD_PTR m = 0;
+        SendMessageTimeoutW(w, MN_GETHMENU, 0, 0, SMTO_BLOCK, 2000, &m);
+        nabidka n;
+        for (int i = 0; i < GetMenuItemCount(reinterpret_cast<HMENU>(m)); ++i) {
+          wchar_t b[128] = {};
+          GetMenuStringW(reinterpret_cast<HMENU>(m), static_cast<UINT>(i), b, 128, MF_BYPOSITION);
+          n.polozky.push_back(b);
+        }
+        nabidky.push_back(n);
+        if (klavesa_) PostMessageW(w, WM_CHAR, klavesa_, 0);
+        else PostMessageW(w, WM_KEYDOWN, VK_ESCAPE, 0);
+      }
+    }
+    Sleep(20);
+  }
 }
 
 RECT obdelnik_okna(HWND w)

@@ -2,8 +2,10 @@
 // What the tests share: child-process scenarios, a private registry, temporary folders,
 // finding and answering message boxes of another process.
 #include <windows.h>
+#include <atomic>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace test {
@@ -47,6 +49,37 @@ RECT pracovni_plocha(HWND okno);
 // The text of tool (`vlastnik`, `id`) of tooltip window `tip` (TTM_GETTEXTW); "<none>" when
 // the tooltip has no such tool.
 std::wstring text_tipu(HWND tip, HWND vlastnik, UINT_PTR id);
+
+// Answers the modal windows that this process's user-interface thread opens while a test
+// drives it, from a thread of its own: the folder dialog ("#32770" with the title static
+// 14146) and pop-up menus ("#32768"). What it saw is read after `konec`.
+class obsluha_oken {
+public:
+  struct vyber {
+    std::wstring stav;    // the status line when the dialog showed: the folder it opened at
+    HWND vlastnik;        // its owner window
+  };
+  struct nabidka {
+    std::vector<std::wstring> polozky; // the items' texts ("" for a separator)
+  };
+  // `vybrat`: the folder to choose in every folder dialog ("" cancels it); `klavesa`: the
+  // character typed into every menu (0 closes it with Escape).
+  explicit obsluha_oken(std::wstring vybrat = L"", wchar_t klavesa = 0);
+  ~obsluha_oken() { konec(); }
+  obsluha_oken(const obsluha_oken&) = delete;
+  obsluha_oken& operator=(const obsluha_oken&) = delete;
+  // Stops watching (call once the driven code has returned).
+  void konec();
+  std::vector<vyber> vybery;
+  std::vector<nabidka> nabidky;
+
+private:
+  void sleduj();
+  std::wstring vybrat_;
+  wchar_t klavesa_;
+  std::atomic<bool> stop_{false};
+  std::thread vlakno_;
+};
 
 // Path of this executable and of its folder.
 std::wstring tento_program();
