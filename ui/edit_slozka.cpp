@@ -250,11 +250,9 @@ int vyber_slozku(std::wstring& slozka)
   std::vector<wchar_t> start = pocatecni_slozka(slozka, false, bez_adresare);
   if (bez_adresare) fatalni_posledni_chyba();
   std::wstring vybrana;
-  switch (ukaz_vyber(nullptr, start.data(), vybrana)) {
-  case vysledek_vyberu::zruseno: return 1;
-  case vysledek_vyberu::bez_cesty: fatalni_posledni_chyba();
-  case vysledek_vyberu::vybrano: break;
-  }
+  // An item without a file-system path (the dialog lets "My Computer" through) is no
+  // folder to use: like a cancel, it changes nothing.
+  if (ukaz_vyber(nullptr, start.data(), vybrana) != vysledek_vyberu::vybrano) return 1;
   slozka = vybrana;
   return 0;
 }

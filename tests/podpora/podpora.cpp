@@ -4,6 +4,7 @@
 #include <shlobj.h>
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 #include "frame/aplikace.h"
 #include "frame/hlavni_okno.h"
 #include "frame/registr.h"
@@ -119,54 +120,51 @@ void obsluha_oken::konec()
 
 void obsluha_oken::sleduj()
 {
-  // Texts are read with a time limit: the windows belong to the driven thread, which
-  // answers only while it runs their modal loop.
-  auto text = [](HWND w) {
+  // Sent with a time limit: the windows belong to the driven thread, which answers only
+  // while it runs their modal loop.
+  auto posli = [](HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    DWORD_PTR r = 0;
+    SendMessageTimeoutW(w, m, wp, lp, SMTO_BLOCK, 2000, &r);
+    return r;
+  };
+  auto text = [&](HWND w) {
     wchar_t b[1024] = {};
-    DWORD_PTR n = 0;
-    SendMessageTimeoutW(w, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(b), SMTO_BLOCK, 2000, &n);
+    posli(w, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(b));
     return std::wstring(b);
   };
   std::vector<HWND> videne;
-  while (!stop_) {
-    std::vector<HWND> okna;
+  for (; !stop_; Sleep(20))
     for (const wchar_t* trida : {L"#32770", L"#32768"})
       for (HWND w = FindWindowExW(nullptr, nullptr, trida, nullptr); w; w = FindWindowExW(nullptr, w, trida, nullptr)) {
         DWORD pid = 0;
         GetWindowThreadProcessId(w, &pid);
-        if (pid == GetCurrentProcessId() && IsWindowVisible(w)) okna.push_back(w);
-      }
-    for (HWND w : okna) {
-      if (std::find(videne.begin(), videne.end(), w) != videne.end()) continue;
-      wchar_t trida[32] = {};
-      GetClassNameW(w, trida, 32);
-      if (std::wstring(trida) == L"#32770" && GetDlgItem(w, 14146) &&
-          text(GetDlgItem(w, 14146)) == L"Vyberte požadovanou složku") {
-        videne.push_back(w);
-        vybery.push_back({text(GetDlgItem(w, 14147)), GetWindow(w, GW_OWNER)});
-        if (!vybrat_.empty()) {
-          DWORD_PTR n = 0;
-          SendMessageTimeoutW(w, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(vybrat_.c_str()), SMTO_BLOCK,
-                              2000, &n);
+        if (pid != GetCurrentProcessId() || !IsWindowVisible(w) || std::count(videne.begin(), videne.end(), w)) continue;
+        if (std::wcscmp(trida, L"#32768") == 0) {
+          videne.push_back(w);
+          HMENU m = reinterpret_cast<HMENU>(posli(w, MN_GETHMENU, 0, 0));
+          nabidky.emplace_back();
+          for (int i = 0; i < GetMenuItemCount(m); ++i) {
+            wchar_t b[128] = {};
+            GetMenuStringW(m, static_cast<UINT>(i), b, 128, MF_BYPOSITION);
+            nabidky.back().push_back(b);
+          }
+          PostMessageW(w, klavesa_ ? WM_CHAR : WM_KEYDOWN, klavesa_ ? klavesa_ : VK_ESCAPE, 0);
+        } else if (text(GetDlgItem(w, 14146)) == L"Vyberte požadovanou složku") {
+          videne.push_back(w);
+          vybery.push_back({text(GetDlgItem(w, 14147)), GetWindow(w, GW_OWNER)});
+          // Chosen as a user would: OK once the status line shows the new selection.
+          for (int i = 0; !vybrat_.empty() && i < 100 && !stejna_cesta(text(GetDlgItem(w, 14147)), vybrat_); ++i) {
+            posli(w, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(vybrat_.c_str()));
+            Sleep(20);
+          }
+          PostMessageW(w, WM_COMMAND, vybrat_.empty() ? IDCANCEL : IDOK, 0);
         }
-        PostMessageW(w, WM_COMMAND, vybrat_.empty() ? IDCANCEL : IDOK, 0);
-      } else if (std::wstring(trida) == L"#32768") {
-        videne.push_back(w);
-        DWORD_PTR m = 0;
-        SendMessageTimeoutW(w, MN_GETHMENU, 0, 0, SMTO_BLOCK, 2000, &m);
-        nabidka n;
-        for (int i = 0; i < GetMenuItemCount(reinterpret_cast<HMENU>(m)); ++i) {
-          wchar_t b[128] = {};
-          GetMenuStringW(reinterpret_cast<HMENU>(m), static_cast<UINT>(i), b, 128, MF_BYPOSITION);
-          n.polozky.push_back(b);
-        }
-        nabidky.push_back(n);
-        if (klavesa_) PostMessageW(w, WM_CHAR, klavesa_, 0);
-        else PostMessageW(w, WM_KEYDOWN, VK_ESCAPE, 0);
       }
-    }
-    Sleep(20);
-  }
+}
+
+bool stejna_cesta(const std::wstring& a, const std::wstring& b)
+{
+  return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
 RECT obdelnik_okna(HWND w)

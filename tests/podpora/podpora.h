@@ -56,11 +56,8 @@ std::wstring text_tipu(HWND tip, HWND vlastnik, UINT_PTR id);
 class obsluha_oken {
 public:
   struct vyber {
-    std::wstring stav;    // the status line when the dialog showed: the folder it opened at
-    HWND vlastnik;        // its owner window
-  };
-  struct nabidka {
-    std::vector<std::wstring> polozky; // the items' texts ("" for a separator)
+    std::wstring stav; // the status line when the dialog showed: the folder it opened at
+    HWND vlastnik;
   };
   // `vybrat`: the folder to choose in every folder dialog ("" cancels it); `klavesa`: the
   // character typed into every menu (0 closes it with Escape).
@@ -68,10 +65,10 @@ public:
   ~obsluha_oken() { konec(); }
   obsluha_oken(const obsluha_oken&) = delete;
   obsluha_oken& operator=(const obsluha_oken&) = delete;
-  // Stops watching (call once the driven code has returned).
+  // Stops watching (once the driven code has returned).
   void konec();
   std::vector<vyber> vybery;
-  std::vector<nabidka> nabidky;
+  std::vector<std::vector<std::wstring>> nabidky; // each menu's item texts ("" for a separator)
 
 private:
   void sleduj();
@@ -80,6 +77,10 @@ private:
   std::atomic<bool> stop_{false};
   std::thread vlakno_;
 };
+// "My Computer" as a path the folder dialog can select: an item without a file-system path.
+inline const std::wstring MUJ_POCITAC = L"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
+// Paths compared as Windows compares them (case-insensitively).
+bool stejna_cesta(const std::wstring& a, const std::wstring& b);
 
 // Path of this executable and of its folder.
 std::wstring tento_program();
