@@ -31,6 +31,22 @@
 #define IDC_ODKAZ_ZDROJ 1032
 #define IDC_ODKAZ_CIL 1033
 
+// Text input dialog 103.
+#define IDC_VSTUP_VYZVA 1013
+#define IDC_VSTUP_TEXT 1014
+
+// About dialog 104.
+#define IDC_INFO_NAZEV 1020
+#define IDC_INFO_COPYRIGHT 1021
+#define IDC_INFO_VERZE 1022
+#define IDC_INFO_IKONA 1023
+#define IDC_INFO_WEB 1024
+#define IDC_INFO_EMAIL 1025
+
+// Preferences dialog 106.
+#define IDC_SMAZAT_STARY_CIL 1029
+#define IDC_FORMAT_DATA 1030
+
 // Menu 105.
 #define IDM_WEB 40001
 #define IDM_O_APLIKACI 40002

@@ -14,18 +14,6 @@ namespace {
 
 using namespace e2e;
 
-std::vector<std::wstring> vypis(HWND lb)
-{
-  std::vector<std::wstring> radky;
-  const LRESULT n = SendMessageW(lb, LB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < n; ++i) {
-    std::wstring s(static_cast<size_t>(SendMessageW(lb, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
-    s.resize(static_cast<size_t>(SendMessageW(lb, LB_GETTEXT, i, reinterpret_cast<LPARAM>(s.data()))));
-    radky.push_back(s);
-  }
-  return radky;
-}
-
 bool zacina(const std::wstring& s, const std::wstring& p) { return s.compare(0, p.size(), p) == 0; }
 bool konci(const std::wstring& s, const std::wstring& p)
 {
@@ -69,7 +57,7 @@ protected:
     const DWORD start = GetTickCount();
     std::vector<std::wstring> radky;
     while (GetTickCount() - start < 30000) {
-      radky = vypis(b.prvek(IDC_VYPIS));
+      radky = test::polozky_seznamu(b.prvek(IDC_VYPIS));
       if (radky.size() >= ocekavano_radku && IsWindowEnabled(b.prvek(IDC_VYCISTIT))) break;
       Sleep(20);
     }

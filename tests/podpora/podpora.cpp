@@ -135,6 +135,65 @@ bool odklikni_box(DWORD pid, box& b, DWORD limit_ms)
   return false;
 }
 
+namespace {
+
+struct hledani_dialogu {
+  DWORD pid;
+  const std::wstring* titulek;
+  int id_prvku;
+  std::vector<HWND> nalezene;
+};
+
+BOOL CALLBACK najdi_dialog(HWND w, LPARAM lp)
+{
+  auto* h = reinterpret_cast<hledani_dialogu*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  wchar_t trida[64] = {};
+  GetClassNameW(w, trida, 64);
+  if (pid == h->pid && IsWindowVisible(w) && wcscmp(trida, L"#32770") == 0 && text_okna(w) == *h->titulek &&
+      (h->id_prvku == 0 || GetDlgItem(w, h->id_prvku)))
+    h->nalezene.push_back(w);
+  return TRUE;
+}
+
+} // namespace
+
+std::vector<HWND> dialogy_procesu(DWORD pid, const std::wstring& titulek, int id_prvku)
+{
+  hledani_dialogu h{pid, &titulek, id_prvku, {}};
+  EnumWindows(najdi_dialog, reinterpret_cast<LPARAM>(&h));
+  return h.nalezene;
+}
+
+HWND cekej_na_dialog(DWORD pid, const std::wstring& titulek, int id_prvku, DWORD limit_ms)
+{
+  const DWORD start = GetTickCount();
+  do {
+    auto d = dialogy_procesu(pid, titulek, id_prvku);
+    if (!d.empty()) return d.front();
+    Sleep(20);
+  } while (GetTickCount() - start < limit_ms);
+  return nullptr;
+}
+
+void napis(HWND prvek, const std::wstring& text)
+{
+  for (wchar_t z : text) SendMessageW(prvek, WM_CHAR, z, 1);
+}
+
+std::vector<std::wstring> polozky_seznamu(HWND lb)
+{
+  std::vector<std::wstring> v;
+  const LRESULT n = SendMessageW(lb, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < n; ++i) {
+    std::wstring s(static_cast<size_t>(SendMessageW(lb, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+    s.resize(static_cast<size_t>(SendMessageW(lb, LB_GETTEXT, i, reinterpret_cast<LPARAM>(s.data()))));
+    v.push_back(s);
+  }
+  return v;
+}
+
 vysledek_procesu spust_a_odklikej(const std::wstring& prikaz, DWORD limit_ms)
 {
   vysledek_procesu v;

@@ -45,6 +45,17 @@ std::wstring text_okna(HWND okno);
 RECT obdelnik_okna(HWND okno);
 RECT pracovni_plocha(HWND okno);
 
+// --- Dialogs of a process (this one or another), found and driven through messages.
+// The visible dialogs (#32770) of process `pid` with caption `titulek` that hold control
+// `id_prvku` (0: any control).
+std::vector<HWND> dialogy_procesu(DWORD pid, const std::wstring& titulek, int id_prvku = 0);
+// Waits for the first such dialog; null when none came in time.
+HWND cekej_na_dialog(DWORD pid, const std::wstring& titulek, int id_prvku = 0, DWORD limit_ms = 10000);
+// Types `text` into a control, one WM_CHAR per character, as the keyboard would.
+void napis(HWND prvek, const std::wstring& text);
+// The texts of a list box's items, in order.
+std::vector<std::wstring> polozky_seznamu(HWND lb);
+
 // Path of this executable and of its folder.
 std::wstring tento_program();
 std::wstring slozka_programu();
