@@ -1,5 +1,6 @@
 #include "tests/podpora/podpora.h"
 
+#include <commctrl.h>
 #include <cstring>
 #include "frame/aplikace.h"
 #include "frame/hlavni_okno.h"
@@ -88,6 +89,19 @@ std::wstring text_okna(HWND w)
   n = SendMessageW(w, WM_GETTEXT, s.size(), reinterpret_cast<LPARAM>(s.data()));
   s.resize(static_cast<size_t>(n));
   return s;
+}
+
+std::wstring text_tipu(HWND tip, HWND vlastnik, UINT_PTR id)
+{
+  TOOLINFOW ti{};
+  ti.cbSize = sizeof ti;
+  ti.hwnd = vlastnik;
+  ti.uId = id;
+  if (!SendMessageW(tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti))) return L"<none>";
+  wchar_t b[1024] = {};
+  ti.lpszText = b;
+  SendMessageW(tip, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&ti));
+  return b;
 }
 
 RECT obdelnik_okna(HWND w)

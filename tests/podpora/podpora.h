@@ -44,6 +44,9 @@ vysledek_procesu spust_dite(const wchar_t* nazev, DWORD limit_ms = 30000);
 std::wstring text_okna(HWND okno);
 RECT obdelnik_okna(HWND okno);
 RECT pracovni_plocha(HWND okno);
+// The text of tool (`vlastnik`, `id`) of tooltip window `tip` (TTM_GETTEXTW); "<none>" when
+// the tooltip has no such tool.
+std::wstring text_tipu(HWND tip, HWND vlastnik, UINT_PTR id);
 
 // --- Dialogs of a process (this one or another), found and driven through messages.
 // The visible dialogs (#32770) of process `pid` with caption `titulek` that hold control
