@@ -5,7 +5,10 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <utility>
 #include "frame/aplikace.h"
+#include "frame/hlavni_okno.h"
+#include "ui/dlg_hlavni.h"
 #include "res/resource.h"
 #include "tests/podpora/aplikace_test.h"
 #include "tests/podpora/podpora.h"
@@ -267,7 +270,7 @@ TEST(OAplikaci, TextyBarvyAOdkazy)
 {
   test::s_aplikaci aplikace;
   dlg_program_info dialog;
-  std::wstring nazev, verze, copyright, web, email;
+  std::wstring nazev, verze, copyright, web, email, tip_web, tip_email;
   LONG styl = 0;
   bool cervena = false, zelena_v_dc = false;
   INT_PTR stetec = 0;
@@ -280,6 +283,9 @@ TEST(OAplikaci, TextyBarvyAOdkazy)
                           web = test::text_okna(GetDlgItem(d, IDC_INFO_WEB));
                           email = test::text_okna(GetDlgItem(d, IDC_INFO_EMAIL));
                           styl = GetWindowLongW(h_nazev, GWL_STYLE);
+                          for (auto [id, tip] : {std::pair{IDC_INFO_WEB, &tip_web}, {IDC_INFO_EMAIL, &tip_email}})
+                            *tip = test::text_tipu(dialog.tooltipy.okno_tipu, d,
+                                                   reinterpret_cast<UINT_PTR>(GetDlgItem(d, id)));
 
                           // The name drawn into a bitmap as the dialog draws it on screen.
                           HDC dc = CreateCompatibleDC(nullptr);
@@ -318,4 +324,54 @@ TEST(OAplikaci, TextyBarvyAOdkazy)
   EXPECT_EQ(copyright, COPYRIGHT_VYROBCE);
   EXPECT_EQ(web, L"<a>" + std::wstring(WEB_VYROBCE) + L"</a>");
   EXPECT_EQ(email, L"<a>" + std::wstring(EMAIL_VYROBCE) + L"</a>");
+  EXPECT_EQ(tip_web, L"Zobrazit webové stránky firmy Kestrum");
+  EXPECT_EQ(tip_email, L"Odeslat email firmě Kestrum");
+}
+
+// --- Opened from the main window: one of each at a time
+
+TEST(DialogyHlavnihoOkna, DruhyPozadavekJenPrivedeOtevrenyDopredu)
+{
+  test::soukromy_registr registr;
+  test::s_aplikaci aplikace;
+  test::vytvor_okno_aplikace(L"C:\\zdroj", L"Z:\\cil");
+  HWND hlavni = g_hlavni_okno->hlavni_dialog->hwnd;
+  ASSERT_NE(hlavni, nullptr);
+  struct pripad {
+    WORD prikaz;
+    const wchar_t* titulek;
+    bool (*drzeno)();
+  } pripady[] = {
+      {IDC_PREDVOLBY, L"Předvolby - Tesvarin", [] { return static_cast<bool>(g_dlg_nastaveni); }},
+      {IDM_O_APLIKACI, L"O aplikaci Tesvarin", [] { return static_cast<bool>(g_dlg_info); }},
+  };
+  for (const auto& p : pripady) {
+    size_t pred = 0, po = 0;
+    HWND vlastnik = nullptr;
+    bool drzeno = false;
+    // The dialog runs inside the command's handler on this thread; another thread drives it.
+    std::thread ridic([&] {
+      HWND d = test::cekej_na_dialog(GetCurrentProcessId(), p.titulek);
+      pred = test::dialogy_procesu(GetCurrentProcessId(), p.titulek).size();
+      vlastnik = GetWindow(d, GW_OWNER);
+      drzeno = p.drzeno();
+      // A second dialog would run in its own modal loop: the send then times out.
+      DWORD_PTR r = 0;
+      SendMessageTimeoutW(hlavni, WM_COMMAND, p.prikaz, 0, SMTO_NORMAL, 3000, &r);
+      auto vsechny = test::dialogy_procesu(GetCurrentProcessId(), p.titulek);
+      po = vsechny.size();
+      for (auto it = vsechny.rbegin(); it != vsechny.rend(); ++it) {
+        PostMessageW(*it, WM_COMMAND, IDCANCEL, 0);
+        Sleep(200);
+      }
+    });
+    SendMessageW(hlavni, WM_COMMAND, p.prikaz, 0);
+    ridic.join();
+    EXPECT_EQ(pred, 1u) << test::utf8(p.titulek);
+    EXPECT_EQ(po, 1u) << test::utf8(p.titulek);
+    EXPECT_EQ(vlastnik, g_hlavni_okno->hwnd) << "owned by the main dialog's window";
+    EXPECT_TRUE(drzeno);
+    EXPECT_FALSE(p.drzeno()) << "the holder is empty afterwards";
+  }
+  test::zrus_okno_aplikace();
 }

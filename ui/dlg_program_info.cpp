@@ -160,7 +160,7 @@ dlg_program_info::~dlg_program_info()
 {
   delete pismo_nazvu;
   pismo_nazvu = nullptr;
-  // TOOLTIPS: tooltipy.zrus();
+  tooltipy.zrus();
 }
 
 INT_PTR dlg_program_info::inicializuj(WPARAM)
@@ -178,7 +178,9 @@ INT_PTR dlg_program_info::inicializuj(WPARAM)
   if (FAILED(hr)) fatalni_hresult(hr);
   if (!SetDlgItemTextW(hwnd, IDC_INFO_VERZE, radek_verze(text).c_str())) fatalni_posledni_chyba();
 
-  // TOOLTIPS
+  tooltipy.vytvor(hwnd);
+  tooltipy.pridej_id(IDC_INFO_EMAIL, 0);
+  tooltipy.pridej_id(IDC_INFO_WEB, 0);
 
   // The name is drawn by the dialog.
   HWND nazev_okno = dialogy::prvek(hwnd, IDC_INFO_NAZEV);
