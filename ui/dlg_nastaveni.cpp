@@ -48,18 +48,7 @@ INT_PTR dlg_nastaveni::inicializuj(WPARAM)
 
 INT_PTR dlg_nastaveni::zpracuj_zpravu(UINT zprava, WPARAM wparam, LPARAM)
 {
-  if (zprava != WM_COMMAND) return 0;
-  switch (LOWORD(wparam)) {
-  case IDOK:
-    pouzij();
-    EndDialog(hwnd, IDOK);
-    break;
-  case IDCANCEL:
-    EndDialog(hwnd, IDCANCEL);
-    break;
-  default:
-    break;
-  }
+  if (zprava == WM_COMMAND) dialogy::ok_nebo_zrusit(hwnd, wparam, [this] { pouzij(); });
   return 0;
 }
 

@@ -103,6 +103,12 @@ public:
     if (!VerQueryValueW(data, cesta, &hodnota, &delka) || !hodnota) return hresult_posledni_chyby();
     return S_OK;
   }
+  // Reads the resource, then the value at `cesta`.
+  HRESULT nacti(const wchar_t* cesta, void*& p, UINT& delka)
+  {
+    const HRESULT hr = nacti();
+    return FAILED(hr) ? hr : hodnota(cesta, p, delka);
+  }
 };
 
 } // namespace
@@ -110,10 +116,9 @@ public:
 HRESULT cti_verzi_produktu(WORD& a, WORD& b, WORD& c, WORD& d)
 {
   blok_verze blok;
-  HRESULT hr = blok.nacti();
   void* p = nullptr;
   UINT delka = 0;
-  if (SUCCEEDED(hr)) hr = blok.hodnota(L"\\", p, delka);
+  const HRESULT hr = blok.nacti(L"\\", p, delka);
   if (FAILED(hr)) return hr;
   if (delka < sizeof(VS_FIXEDFILEINFO)) return HRESULT_FROM_WIN32(ERROR_RESOURCE_DATA_NOT_FOUND);
   const auto* info = static_cast<const VS_FIXEDFILEINFO*>(p);
@@ -136,10 +141,9 @@ HRESULT verze_text(std::wstring& out)
 HRESULT cti_copyright(std::wstring& out)
 {
   blok_verze blok;
-  HRESULT hr = blok.nacti();
   void* p = nullptr;
   UINT delka = 0;
-  if (SUCCEEDED(hr)) hr = blok.hodnota(L"\\VarFileInfo\\Translation", p, delka);
+  HRESULT hr = blok.nacti(L"\\VarFileInfo\\Translation", p, delka);
   if (FAILED(hr)) return hr;
   if (delka < 2 * sizeof(WORD)) return HRESULT_FROM_WIN32(ERROR_RESOURCE_DATA_NOT_FOUND);
   const auto* preklad = static_cast<const WORD*>(p);
@@ -215,7 +219,7 @@ INT_PTR dlg_program_info::zpracuj_zpravu(UINT zprava, WPARAM wparam, LPARAM lpar
     return 0;
   }
   case WM_COMMAND:
-    if (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL) EndDialog(hwnd, LOWORD(wparam));
+    dialogy::ok_nebo_zrusit(hwnd, wparam, [] {});
     return 0;
   case WM_CTLCOLORDLG:
     return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_WINDOW));

@@ -19,18 +19,8 @@ INT_PTR dlg_vstup_textu::inicializuj(WPARAM)
 
 INT_PTR dlg_vstup_textu::zpracuj_zpravu(UINT zprava, WPARAM wparam, LPARAM)
 {
-  if (zprava != WM_COMMAND) return 0;
-  switch (LOWORD(wparam)) {
-  case IDOK:
-    text = dialogy::text_prvku(hwnd, IDC_VSTUP_TEXT);
-    EndDialog(hwnd, IDOK);
-    break;
-  case IDCANCEL:
-    EndDialog(hwnd, IDCANCEL);
-    break;
-  default:
-    break;
-  }
+  if (zprava == WM_COMMAND)
+    dialogy::ok_nebo_zrusit(hwnd, wparam, [this] { text = dialogy::text_prvku(hwnd, IDC_VSTUP_TEXT); });
   return 0;
 }
 
