@@ -143,8 +143,12 @@ BOOL CALLBACK zmer_prvek(HWND prvek, LPARAM lp)
     const SIZE misto{r.misto.right - r.misto.left, r.misto.bottom - r.misto.top};
     RECT potreba{0, 0, misto.cx, 0};
     DrawTextW(dc, r.text.c_str(), -1, &potreba, r.dt | DT_CALCRECT);
-    if (potreba.right > misto.cx || potreba.bottom > misto.cy)
-      h->vysledek->push_back({GetDlgCtrlID(prvek), r.text, {potreba.right, potreba.bottom}, misto});
+    if (potreba.right > misto.cx || potreba.bottom > misto.cy) {
+      TEXTMETRICW tm{};
+      GetTextMetricsW(dc, &tm);
+      const int radku = tm.tmHeight > 0 ? potreba.bottom / tm.tmHeight : 1;
+      h->vysledek->push_back({GetDlgCtrlID(prvek), r.text, {potreba.right, potreba.bottom}, radku, misto});
+    }
   }
   if (puvodni) SelectObject(dc, puvodni);
   ReleaseDC(prvek, dc);
@@ -168,7 +172,8 @@ std::vector<nevejde_se> co_se_nevejde(HWND dialog)
   auto a = ::testing::AssertionFailure();
   for (const auto& n : v)
     a << "control " << n.id << " \"" << utf8(n.text) << "\" needs " << n.potreba.cx << "x" << n.potreba.cy
-      << " px, has " << n.misto.cx << "x" << n.misto.cy << "\n";
+      << " px in " << n.radku << (n.radku == 1 ? " line" : " lines") << ", has " << n.misto.cx << "x"
+      << n.misto.cy << "\n";
   return a;
 }
 

@@ -8,12 +8,13 @@
 
 namespace test {
 
-// A control of a dialog whose text does not fit: what the text needs and the room the
-// control leaves for it, in pixels.
+// A control of a dialog whose text does not fit: what the text needs (in how many lines)
+// and the room the control leaves for it, in pixels.
 struct nevejde_se {
   int id;
   std::wstring text;
   SIZE potreba;
+  int radku;
   SIZE misto;
 };
 
