@@ -13,6 +13,7 @@
 #include "res/resource.h"
 #include "tests/podpora/aplikace_test.h"
 #include "tests/podpora/podpora.h"
+#include "tests/podpora/texty.h"
 #include "ui/dlg_hlavni.h"
 #include "ui/nastaveni.h"
 #include "ui/seznamy_mazani.h"
@@ -272,6 +273,12 @@ TEST_F(HlavniOkno, DialogUkazujeNastaveniASeznamy)
   EXPECT_EQ(dialog()->edit_cil.hwnd, prvek(IDC_CIL));
 }
 
+TEST_F(HlavniOkno, TextySeVejdou)
+{
+  vytvor();
+  EXPECT_TRUE(test::texty_se_vejdou(dialog()->hwnd));
+}
+
 TEST_F(HlavniOkno, ZaskrtnutiDatumuMeniParametrHned)
 {
   n->param = param_smazat_stary_cil;
@@ -375,14 +382,14 @@ TEST_F(HlavniOkno, MinimalizovaneOknoPolohuNemeni)
   EXPECT_EQ(test::text_hodnoty(L"slozka"), L"C:\\zdroj") << "the settings are saved all the same";
 }
 
-// The end of a session that then did not end: the dialog is gone, the host stays, and a
-// later close must neither reach the missing dialog nor lose anything.
+// The end of a session: the dialog is gone, the host stays until the system ends the
+// process, and a close that still comes must neither reach the missing dialog nor lose anything.
 TEST_F(HlavniOkno, ZavreniPoKonciRelaceBezDialogu)
 {
   vytvor();
   SetWindowTextW(prvek(IDC_CIL), L"Z:\\cil2");
   HWND d = dialog()->hwnd;
-  SendMessageW(host(), WM_ENDSESSION, FALSE, 0);
+  SendMessageW(host(), WM_ENDSESSION, TRUE, 0);
   EXPECT_EQ(dialog(), nullptr);
   EXPECT_FALSE(IsWindow(d));
   ASSERT_TRUE(IsWindow(host()));

@@ -163,6 +163,25 @@ TEST_F(Start, PolohaZeZmizelehoMonitoruSeVratiNaPlochu)
   EXPECT_EQ(b.zavri(), 0u);
 }
 
+// The end of the session: everything is saved at once and the dialog goes; a close that
+// still comes saves again and ends with 0.
+TEST_F(Start, KonecRelaceUloziVseHned)
+{
+  beh b;
+  ASSERT_TRUE(b.cekej_na_okno());
+  const std::wstring cil = L"Z:\\konec relace";
+  SendMessageW(b.prvek(IDC_CIL), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(cil.c_str()));
+  SendMessageW(b.okno, WM_ENDSESSION, TRUE, 0);
+  EXPECT_EQ(b.dialog(), nullptr);
+  EXPECT_EQ(test::text_hodnoty(L"slozka_cil"), cil);
+  umisteni_okna u{};
+  EXPECT_TRUE(test::umisteni_hodnoty(&u));
+  test::smaz_klic(KLIC_APLIKACE);
+  EXPECT_EQ(b.zavri(), 0u);
+  EXPECT_EQ(test::text_hodnoty(L"slozka_cil"), cil);
+  EXPECT_TRUE(test::umisteni_hodnoty(&u));
+}
+
 TEST_F(Start, UlozenaSlozkaMaPrednost)
 {
   const std::wstring moje = L"Z:\\moje složka";
