@@ -12,6 +12,7 @@
 #include "res/resource.h"
 #include "tests/podpora/aplikace_test.h"
 #include "tests/podpora/podpora.h"
+#include "tests/podpora/texty.h"
 #include "ui/dlg_nastaveni.h"
 #include "ui/dlg_program_info.h"
 #include "ui/dlg_vstup_textu.h"
@@ -59,10 +60,12 @@ TEST(VstupTextu, TitulekVyzvaALimitPriPsaniIVlozeni)
   std::wstring text = L"puvodni";
   std::wstring titulek, vyzva, pocatecni;
   size_t napsano = 0, vlozeno = 0;
+  auto vejde = ::testing::AssertionFailure();
   auto r = spust_dialog([&] { return static_cast<INT_PTR>(zadej_text(text, L"Zadej název")); }, L"Tesvarin",
                         [&](HWND d) {
                           titulek = test::text_okna(d);
                           vyzva = test::text_okna(GetDlgItem(d, IDC_VSTUP_VYZVA));
+                          vejde = test::texty_se_vejdou(d);
                           HWND edit = GetDlgItem(d, IDC_VSTUP_TEXT);
                           pocatecni = test::text_okna(edit);
                           SetWindowTextW(edit, L"");
@@ -76,6 +79,7 @@ TEST(VstupTextu, TitulekVyzvaALimitPriPsaniIVlozeni)
                         });
   EXPECT_EQ(titulek, L"Tesvarin");
   EXPECT_EQ(vyzva, L"Zadej název");
+  EXPECT_TRUE(vejde);
   EXPECT_EQ(pocatecni, L"puvodni");
   EXPECT_EQ(napsano, 260u);
   EXPECT_EQ(vlozeno, 260u);
@@ -142,6 +146,7 @@ protected:
   struct stav {
     bool zaskrtnuto = false;
     LRESULT vyber = -5;
+    ::testing::AssertionResult vejde = ::testing::AssertionFailure();
   };
   // Opens the dialog, reads its state, lets `zmen` act on it and leaves it with `tlacitko`.
   stav spust(int tlacitko, const std::function<void(HWND)>& zmen = nullptr)
@@ -152,6 +157,7 @@ protected:
                  [&](HWND d) {
                    s.zaskrtnuto = IsDlgButtonChecked(d, IDC_SMAZAT_STARY_CIL) == BST_CHECKED;
                    s.vyber = SendDlgItemMessageW(d, IDC_FORMAT_DATA, CB_GETCURSEL, 0, 0);
+                   s.vejde = test::texty_se_vejdou(d);
                    if (zmen) zmen(d);
                    klikni(d, tlacitko);
                  });
@@ -177,6 +183,7 @@ TEST_F(Predvolby, VychoziStavSeznamFormatuAZrusitNicNezapise)
   });
   EXPECT_TRUE(s.zaskrtnuto);
   EXPECT_EQ(s.vyber, 1) << "Datum a čas ve tvaru D.M.R Xh Xm";
+  EXPECT_TRUE(s.vejde);
   EXPECT_EQ(texty, (std::vector<std::wstring>{L"Pouze datum", L"Datum a čas ve tvaru D.M.R Xh Xm",
                                                L"Datum a čas ve tvaru D.M.R Xh Xm Xs",
                                                L"Datum a čas ve tvaru D.M.R H-M", L"Datum a čas ve tvaru D.M.R H-M-S"}));
@@ -273,6 +280,7 @@ TEST(OAplikaci, TextyBarvyAOdkazy)
   std::wstring nazev, verze, copyright, web, email, tip_web, tip_email;
   LONG styl = 0;
   bool cervena = false, zelena_v_dc = false;
+  auto vejde = ::testing::AssertionFailure();
   INT_PTR stetec = 0;
   auto r = spust_dialog([&] { return dialog.zobraz_modalne(IDD_PROGRAM_INFO, nullptr); }, L"O aplikaci Tesvarin",
                         [&](HWND d) {
@@ -283,6 +291,7 @@ TEST(OAplikaci, TextyBarvyAOdkazy)
                           web = test::text_okna(GetDlgItem(d, IDC_INFO_WEB));
                           email = test::text_okna(GetDlgItem(d, IDC_INFO_EMAIL));
                           styl = GetWindowLongW(h_nazev, GWL_STYLE);
+                          vejde = test::texty_se_vejdou(d);
                           for (auto [id, tip] : {std::pair{IDC_INFO_WEB, &tip_web}, {IDC_INFO_EMAIL, &tip_email}})
                             *tip = test::text_tipu(dialog.tooltipy.okno_tipu, d,
                                                    reinterpret_cast<UINT_PTR>(GetDlgItem(d, id)));
@@ -316,6 +325,7 @@ TEST(OAplikaci, TextyBarvyAOdkazy)
                         });
   EXPECT_EQ(r, IDOK);
   EXPECT_EQ(nazev, L"Tesvarin");
+  EXPECT_TRUE(vejde);
   EXPECT_EQ(styl & (SS_NOTIFY | SS_OWNERDRAW), SS_NOTIFY | SS_OWNERDRAW);
   EXPECT_TRUE(cervena) << "the name is drawn dark red";
   EXPECT_EQ(verze, L"verze: 1.0.0.2  (32-bitová verze)");
