@@ -17,6 +17,7 @@
 #include "ui/dlg_program_info.h"
 #include "ui/dlg_vstup_textu.h"
 #include "ui/nastaveni.h"
+#include "ui/seznamy_mazani.h"
 
 namespace {
 
@@ -383,5 +384,30 @@ TEST(DialogyHlavnihoOkna, DruhyPozadavekJenPrivedeOtevrenyDopredu)
     EXPECT_TRUE(drzeno);
     EXPECT_FALSE(p.drzeno()) << "the holder is empty afterwards";
   }
+  test::zrus_okno_aplikace();
+}
+
+TEST(DialogyHlavnihoOkna, DuplicitaHlasiChybovymBoxemAplikace)
+{
+  test::soukromy_registr registr;
+  test::s_aplikaci aplikace;
+  test::vytvor_okno_aplikace(L"C:\\zdroj", L"Z:\\cil");
+  HWND hlavni = g_hlavni_okno->hlavni_dialog->hwnd;
+  HWND vlastnik = nullptr;
+  std::thread ridic([&] {
+    HWND d = test::cekej_na_dialog(GetCurrentProcessId(), L"Tesvarin", IDC_VSTUP_TEXT);
+    vlastnik = GetWindow(d, GW_OWNER);
+    test::napis(GetDlgItem(d, IDC_VSTUP_TEXT), L"DEBUG");
+    klikni(d, IDOK);
+  });
+  SetActiveWindow(g_hlavni_okno->hwnd);
+  SendMessageW(hlavni, WM_COMMAND, IDC_PRIDAT_SLOZKU, 0);
+  ridic.join();
+  EXPECT_EQ(vlastnik, g_hlavni_okno->hwnd) << "owned by the active window";
+  auto zpravy = aplikace.a->precti();
+  ASSERT_EQ(zpravy.size(), 1u);
+  EXPECT_EQ(zpravy[0].text, L"Zadaná složka je již v seznamu");
+  EXPECT_EQ(zpravy[0].priznaky & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
+  EXPECT_EQ(g_seznamy->slozky, (std::vector<std::wstring>{L"debug", L"ipch", L"release"}));
   test::zrus_okno_aplikace();
 }
