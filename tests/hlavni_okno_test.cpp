@@ -470,26 +470,22 @@ TEST_F(HlavniOkno, TextEdituJdeCistZJinehoVlakna)
   EXPECT_EQ(precteno, L"Z:\\čtení z vlákna");
 }
 
-// Remove with nothing to remove: no selection (an empty selection is a state, not a failed
-// call) or an item whose index is not in the list. A beep, nothing changes, nothing saved.
+// Remove with nothing to remove (no selection, which is a state and not a failed call, or
+// an item whose index is not in the list): a beep, nothing changes, nothing is saved.
 TEST_F(HlavniOkno, OdebratBezPlatnehoVyberuNicNezmeni)
 {
   vytvor();
   const auto slozky = g_seznamy->slozky;
   HWND lb = prvek(IDC_SLOZKY);
-  for (const char* pripad : {"no selection", "item data beyond the list"}) {
+  for (LPARAM data : {LPARAM{-1}, LPARAM{99}}) {
     RegDeleteKeyValueW(HKEY_CURRENT_USER, KLIC_APLIKACE, L"mazane_slozky");
-    if (pripad[0] == 'n') {
-      SendMessageW(lb, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    } else {
-      SendMessageW(lb, LB_SETCURSEL, 1, 0);
-      SendMessageW(lb, LB_SETITEMDATA, 1, 99);
-    }
+    SendMessageW(lb, LB_SETCURSEL, data < 0 ? -1 : 1, 0);
+    SendMessageW(lb, LB_SETITEMDATA, 1, data < 0 ? 1 : data);
     SendMessageW(prvek(IDC_ODEBRAT_SLOZKU), BM_CLICK, 0, 0);
-    EXPECT_EQ(g_seznamy->slozky, slozky) << pripad;
-    EXPECT_EQ(test::polozky_seznamu(lb), slozky) << pripad;
+    EXPECT_EQ(g_seznamy->slozky, slozky) << data;
+    EXPECT_EQ(test::polozky_seznamu(lb), slozky) << data;
     DWORD typ = 0;
-    std::vector<BYTE> d;
-    EXPECT_FALSE(test::cti_hodnotu(KLIC_APLIKACE, L"mazane_slozky", typ, d)) << pripad;
+    std::vector<BYTE> ulozeno;
+    EXPECT_FALSE(test::cti_hodnotu(KLIC_APLIKACE, L"mazane_slozky", typ, ulozeno)) << data;
   }
 }
