@@ -42,12 +42,13 @@ public:
   HWND okno = nullptr;
   bool seznamy_pred_oknem = false; // both lists were in the registry when the window appeared
 
-  beh()
+  // The built program by default; `slozka` is its current directory (else the test's).
+  explicit beh(const std::wstring& exe = program(), const wchar_t* slozka = nullptr)
   {
     STARTUPINFOW si{};
     si.cb = sizeof si;
-    std::wstring radek = L"\"" + program() + L"\"";
-    spusteno_ = CreateProcessW(nullptr, radek.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+    std::wstring radek = L"\"" + exe + L"\"";
+    spusteno_ = CreateProcessW(nullptr, radek.data(), nullptr, nullptr, FALSE, 0, nullptr, slozka, &si, &pi);
   }
   ~beh()
   {
