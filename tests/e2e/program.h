@@ -1,6 +1,7 @@
 #pragma once
 // Driving the real tesvarin.exe from outside, as a user would: start it, wait for its
 // window, reach its controls, close it; and the values it leaves in the registry.
+#include <gtest/gtest.h>
 #include <windows.h>
 #include <cstring>
 #include <string>
@@ -108,5 +109,12 @@ private:
 };
 
 
+
+// Tests of the real program start and end without its registry key.
+class bez_klice : public ::testing::Test {
+protected:
+  void SetUp() override { test::smaz_klic(KLIC_APLIKACE); }
+  void TearDown() override { test::smaz_klic(KLIC_APLIKACE); }
+};
 
 } // namespace e2e
