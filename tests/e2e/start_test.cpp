@@ -67,11 +67,7 @@ private:
   std::vector<BYTE> puvodni_;
 };
 
-class Start : public ::testing::Test {
-protected:
-  void SetUp() override { test::smaz_klic(KLIC_APLIKACE); }
-  void TearDown() override { test::smaz_klic(KLIC_APLIKACE); }
-};
+class Start : public e2e::bez_klice {};
 
 } // namespace
 
