@@ -59,29 +59,6 @@ std::string utf8(const std::wstring& s)
   return r;
 }
 
-namespace {
-
-struct hledani {
-  DWORD pid;
-  HWND nalezeno;
-};
-
-BOOL CALLBACK najdi_box(HWND w, LPARAM lp)
-{
-  auto* h = reinterpret_cast<hledani*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(w, &pid);
-  if (pid != h->pid || !IsWindowVisible(w)) return TRUE;
-  wchar_t trida[64] = {};
-  GetClassNameW(w, trida, 64);
-  if (wcscmp(trida, L"#32770") != 0) return TRUE;
-  if (!GetDlgItem(w, 0xFFFF)) return TRUE;
-  h->nalezeno = w;
-  return FALSE;
-}
-
-} // namespace
-
 std::wstring text_okna(HWND w)
 {
   LRESULT n = SendMessageW(w, WM_GETTEXTLENGTH, 0, 0);
@@ -121,13 +98,43 @@ RECT pracovni_plocha(HWND w)
 
 namespace {
 
+struct hledani_dialogu {
+  DWORD pid;
+  const wchar_t* titulek; // null: any
+  int id_prvku;
+  std::vector<HWND> nalezene;
+};
+
+BOOL CALLBACK najdi_dialog(HWND w, LPARAM lp)
+{
+  auto* h = reinterpret_cast<hledani_dialogu*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  wchar_t trida[64] = {};
+  GetClassNameW(w, trida, 64);
+  if (pid == h->pid && IsWindowVisible(w) && wcscmp(trida, L"#32770") == 0 && (!h->titulek || text_okna(w) == h->titulek) &&
+      (h->id_prvku == 0 || GetDlgItem(w, h->id_prvku)))
+    h->nalezene.push_back(w);
+  return TRUE;
+}
+
+} // namespace
+
+std::vector<HWND> dialogy_procesu(DWORD pid, const wchar_t* titulek, int id_prvku)
+{
+  hledani_dialogu h{pid, titulek, id_prvku, {}};
+  EnumWindows(najdi_dialog, reinterpret_cast<LPARAM>(&h));
+  return h.nalezene;
+}
+
+namespace {
+
 // The visible message box of a process, with its caption and text.
 bool precti_box(DWORD pid, HWND& okno, box& b)
 {
-  hledani h{pid, nullptr};
-  EnumWindows(najdi_box, reinterpret_cast<LPARAM>(&h));
-  if (!h.nalezeno) return false;
-  okno = h.nalezeno;
+  auto boxy = dialogy_procesu(pid, nullptr, 0xFFFF);
+  if (boxy.empty()) return false;
+  okno = boxy.front();
   b.titulek = text_okna(okno);
   b.text = text_okna(GetDlgItem(okno, 0xFFFF));
   return true;
@@ -149,38 +156,7 @@ bool odklikni_box(DWORD pid, box& b, DWORD limit_ms)
   return false;
 }
 
-namespace {
-
-struct hledani_dialogu {
-  DWORD pid;
-  const std::wstring* titulek;
-  int id_prvku;
-  std::vector<HWND> nalezene;
-};
-
-BOOL CALLBACK najdi_dialog(HWND w, LPARAM lp)
-{
-  auto* h = reinterpret_cast<hledani_dialogu*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(w, &pid);
-  wchar_t trida[64] = {};
-  GetClassNameW(w, trida, 64);
-  if (pid == h->pid && IsWindowVisible(w) && wcscmp(trida, L"#32770") == 0 && text_okna(w) == *h->titulek &&
-      (h->id_prvku == 0 || GetDlgItem(w, h->id_prvku)))
-    h->nalezene.push_back(w);
-  return TRUE;
-}
-
-} // namespace
-
-std::vector<HWND> dialogy_procesu(DWORD pid, const std::wstring& titulek, int id_prvku)
-{
-  hledani_dialogu h{pid, &titulek, id_prvku, {}};
-  EnumWindows(najdi_dialog, reinterpret_cast<LPARAM>(&h));
-  return h.nalezene;
-}
-
-HWND cekej_na_dialog(DWORD pid, const std::wstring& titulek, int id_prvku, DWORD limit_ms)
+HWND cekej_na_dialog(DWORD pid, const wchar_t* titulek, int id_prvku, DWORD limit_ms)
 {
   const DWORD start = GetTickCount();
   do {

@@ -49,11 +49,11 @@ RECT pracovni_plocha(HWND okno);
 std::wstring text_tipu(HWND tip, HWND vlastnik, UINT_PTR id);
 
 // --- Dialogs of a process (this one or another), found and driven through messages.
-// The visible dialogs (#32770) of process `pid` with caption `titulek` that hold control
-// `id_prvku` (0: any control).
-std::vector<HWND> dialogy_procesu(DWORD pid, const std::wstring& titulek, int id_prvku = 0);
+// The visible dialogs (#32770) of process `pid` with caption `titulek` (null: any) that hold
+// control `id_prvku` (0: any control); message boxes hold 0xFFFF.
+std::vector<HWND> dialogy_procesu(DWORD pid, const wchar_t* titulek, int id_prvku = 0);
 // Waits for the first such dialog; null when none came in time.
-HWND cekej_na_dialog(DWORD pid, const std::wstring& titulek, int id_prvku = 0, DWORD limit_ms = 10000);
+HWND cekej_na_dialog(DWORD pid, const wchar_t* titulek, int id_prvku = 0, DWORD limit_ms = 10000);
 // Types `text` into a control, one WM_CHAR per character, as the keyboard would.
 void napis(HWND prvek, const std::wstring& text);
 // The texts of a list box's items, in order.
