@@ -45,9 +45,12 @@ public:
   // The next entry, "." and ".." included; false when there are no more.
   bool dalsi(WIN32_FIND_DATAW& polozka);
   void zavri();
+  // The error that cut the listing short (0 when it ran to its end or is still open).
+  DWORD chyba() const { return chyba_; }
 
 private:
   HANDLE h_ = INVALID_HANDLE_VALUE;
+  DWORD chyba_ = 0;
   bool prvni_ = false;
   WIN32_FIND_DATAW prvni_polozka_{};
 };
@@ -87,26 +90,32 @@ misto misto_handle(HANDLE h);
 // Where the entry `nazev` of the folder at `rodic` lies if it is what it seems: the
 // folder's place, a backslash and the name.
 misto misto_polozky(const misto& rodic, const std::wstring& nazev);
-// Whether an open handle lies at `m`: the final paths must be equal (case-insensitive), or,
+// Whether an open handle lies at `m`: the final paths must be equal exactly (case kept), or,
 // where a final path is missing, the volume and the path on it. A link, opened as what it
-// points to, lies elsewhere.
+// points to, lies elsewhere, also when its target differs from it only in letter case.
 bool lezi_na(HANDLE h, const misto& m);
+
+// The failure of a delete refused because the object is not where it seems (a link that
+// would be deleted through, or a path that leads elsewhere).
+inline const HRESULT E_JINDE = HRESULT_FROM_WIN32(ERROR_CANT_ACCESS_FILE);
 
 // Deletes one file, an emptied folder, or a link as itself (long path `dlouha`), through a
 // handle that must lie at `ocekavane`. `zrusit_jen_pro_cteni`: clear a read-only attribute
 // first (otherwise a read-only file stays and the call fails). `overit`: S_OK only once the
-// path names nothing any more (a delete under Wine can report success for a file that stays).
+// path names nothing any more (a delete under Wine can report success for a file that
+// stays). A failure returns the failing call's own code, E_JINDE for an object elsewhere.
 HRESULT smazat_overene(const std::wstring& dlouha, const misto& ocekavane, bool zrusit_jen_pro_cteni, bool overit);
 
 // Deletes a folder (long path `dlouha`, listing attributes `atributy`) that must lie at
-// `ocekavane`, with all its content, by its own recursion: links inside are removed as links
+// `ocekavane`, with all its content, by its own walk: links inside are removed as links
 // where possible and never followed; read-only files and folders inside are deleted too.
-// S_OK only when the folder is really gone, E_FAIL otherwise (part of it may be gone).
+// S_OK only when the folder is really gone; otherwise the first failure's own code (part
+// of the folder may be gone).
 HRESULT smazat_strom(const std::wstring& dlouha, const misto& ocekavane, DWORD atributy);
 
 // Deletes a folder (path as typed) with all its content. The folder itself may be a link:
-// then only the link is removed, or, where that is not possible, nothing and E_FAIL.
-// 0 when the folder is gone, E_FAIL otherwise.
+// then only the link is removed, or, where that is not possible, nothing. S_OK when the
+// folder is gone, otherwise the code of what stopped it.
 HRESULT smazat_slozku(const std::wstring& cesta);
 
 // Receives the lines of a clean.
@@ -126,12 +135,13 @@ public:
   cisteni(const seznamy_mazani& seznamy, const DWORD& vypis, prijemce_radku& vystup, LONG& pocet_chyb);
 
   // Cleans below a folder given as the log shows it (the folder itself is never compared
-  // with the lists). Returns false, having done nothing, when the folder cannot be opened.
-  bool vycisti(const std::wstring& slozka);
+  // with the lists). A folder that cannot be walked, the top one included, is a failure:
+  // counted and written with its line.
+  void vycisti(const std::wstring& slozka);
 
 private:
   struct uroven;
-  void selhani(UINT id_textu, const std::wstring& cesta);
+  void selhani(const std::wstring& text, const std::wstring& cesta);
   void zpracuj_soubor(const WIN32_FIND_DATAW& polozka, const uroven& u);
   // True when the entry is a folder to be entered; `nova` is then filled in.
   bool zpracuj_slozku(const WIN32_FIND_DATAW& polozka, const uroven& u, uroven& nova);
@@ -142,16 +152,28 @@ private:
   LONG& pocet_chyb_;
   std::wstring text_slozka_;
   std::wstring text_soubor_;
+  std::wstring text_projit_;
+};
+
+// What the check before a backup found.
+struct nalez_kopie {
+  enum druh {
+    nic,        // the copy can go ahead
+    zacykleni,  // a link leads back into a folder being copied, or into the new folder
+    opakovani,  // a folder would be copied a second time through links
+    nejasny,    // a link whose target cannot be told
+  } co = nic;
+  std::wstring odkaz; // the link's path, as the log shows it
 };
 
 // The check before a backup: walks the source as the shell's copy walks it, following
-// links, and looks for a link that would make the copy recurse: one that leads back to a
-// folder it is being copied from (through any chain of links), or one whose target and the
-// new folder overlap. Returns true and the link's path (as the log shows it) when there is
-// one.
-bool najdi_zacykleni(const std::wstring& zobrazeny_zdroj, const std::wstring& dlouhy_zdroj,
-                     const std::wstring& konecny_cil, std::wstring& odkaz);
+// links, and stops at the first link that would make the copy recurse, copy a folder twice
+// (any folder reached a second time, so the walk stays linear), or that cannot be told
+// where it leads (it fails closed). `konecny_cil` is the new folder's final path.
+nalez_kopie zkontroluj_pred_kopii(const std::wstring& zobrazeny_zdroj, const std::wstring& dlouhy_zdroj,
+                                  const std::wstring& konecny_cil);
 
-// The check after a backup: the number of regular files of the source (links are not
-// entered) that are missing from the copy or differ from the source in size.
+// The check after a backup: the number of files of the source, as the copy sees it
+// (through the links it follows), that are missing from the copy under their exact name or
+// differ from the source in size or last-write time; a folder that cannot be read counts.
 unsigned long long chybejici_v_kopii(const std::wstring& dlouhy_zdroj, const std::wstring& dlouhy_cil);

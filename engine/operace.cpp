@@ -16,8 +16,13 @@ HRESULT vycisteni(std::wstring zdroj, const seznamy_mazani& seznamy, const DWORD
   // One trailing backslash goes: C:\src\app\ cleans C:\src\app. A text that was only a
   // backslash leaves nothing, which is no folder (and never the current drive's root).
   if (!zdroj.empty() && zdroj.back() == L'\\') zdroj.pop_back();
-  // The folder is what its listing pattern (the path, "\" and "*") lists.
-  if (zdroj.empty() || !je_slozka(zdroj + L"\\")) {
+  // The folder is what its listing pattern (the path, "\" and "*") lists. A volume's root
+  // is never cleaned, however it is spelt or reached: the lists would reach every program
+  // and document on the drive.
+  const std::wstring dlouhy = zdroj.empty() ? std::wstring() : dlouha_cesta(zdroj + L"\\");
+  const std::wstring konecny = dlouhy.empty() ? std::wstring() : konecna_cesta(bez_koncoveho_lomitka(dlouhy));
+  if (zdroj.empty() || !je_slozka(zdroj + L"\\") || je_koren_svazku(dlouhy) ||
+      (!konecny.empty() && je_koren_svazku(konecny))) {
     okno.chyba(texty::zdroj_cisteni_neplatny);
     return E_INVALIDARG;
   }
@@ -92,8 +97,13 @@ HRESULT zaloha(const zadani_zalohy& zadani, okno_operace& okno)
   if (konecny_zdroj.empty() || konecny_cil.empty() || !pripoj_nazev(konecny_cil, jmeno))
     return zastav(okno, texty::prekryti_neovereno);
   if (prekryvaji_se(konecny_zdroj, konecny_cil)) return zastav(okno, texty::prekryti);
-  std::wstring odkaz;
-  if (najdi_zacykleni(zdroj, dlouhy_zdroj, konecny_cil, odkaz)) return zastav(okno, radek_zacykleni(odkaz));
+  const nalez_kopie nalez = zkontroluj_pred_kopii(zdroj, dlouhy_zdroj, konecny_cil);
+  switch (nalez.co) {
+  case nalez_kopie::zacykleni: return zastav(okno, radek_zacykleni(nalez.odkaz));
+  case nalez_kopie::opakovani: return zastav(okno, radek_opakovani(nalez.odkaz));
+  case nalez_kopie::nejasny: return zastav(okno, radek_odkaz_nejasny(nalez.odkaz));
+  case nalez_kopie::nic: break;
+  }
 
   const std::wstring dlouhy_cil = dlouha_cesta(cil);
   const DWORD a = atributy(bez_koncoveho_lomitka(dlouhy_cil));
@@ -103,10 +113,11 @@ HRESULT zaloha(const zadani_zalohy& zadani, okno_operace& okno)
       okno.radek(texty::cil_existuje);
       return E_FAIL;
     }
-    if (smazat_slozku(cil) != S_OK) {
+    // The log names what stopped the delete, in the system's words.
+    if (const HRESULT hr = smazat_slozku(cil); hr != S_OK) {
       okno.chyba(texty::stary_cil_nesmazan);
-      okno.radek(systemovy_text(E_FAIL));
-      return E_FAIL;
+      okno.radek(systemovy_text(hr));
+      return hr;
     }
     okno.radek(radek_stary_cil_odstranen(cil));
   }

@@ -172,6 +172,28 @@ bool stejne_cesty(const std::wstring& a, const std::wstring& b)
   return stejne(x.data(), x.size(), y.data(), y.size());
 }
 
+bool stejne_presne(const std::wstring& a, const std::wstring& b)
+{
+  return bez_koncoveho_lomitka(a) == bez_koncoveho_lomitka(b);
+}
+
+bool je_koren_svazku(const std::wstring& plna)
+{
+  std::wstring c = plna;
+  odstranit_koncova_lomitka(c);
+  if (zacina(c, L"\\\\?\\UNC\\")) c = L"\\\\" + c.substr(8);
+  else if (zacina(c, L"\\\\?\\") || zacina(c, L"\\\\.\\")) {
+    c = c.substr(4);
+    // A volume name or a device: its root is the whole name.
+    if (c.find(L'\\') == std::wstring::npos && !(c.size() == 2 && c[1] == L':')) return !c.empty();
+  }
+  if (c.size() == 2 && c[1] == L':') return true;
+  if (!zacina(c, L"\\\\")) return false;
+  // \\server\share: two names after the leading backslashes, not more.
+  const size_t server = c.find(L'\\', 2);
+  return server == std::wstring::npos || c.find(L'\\', server + 1) == std::wstring::npos;
+}
+
 bool lezi_uvnitr(const std::wstring& vnitrni, const std::wstring& vnejsi)
 {
   const std::wstring v = bez_koncoveho_lomitka(vnitrni), n = bez_koncoveho_lomitka(vnejsi);
@@ -232,6 +254,26 @@ std::wstring radek_zacykleni(const std::wstring& odkaz)
 {
   return L"Odkaz " + v_uvozovkach(odkaz) +
          L" vede do složky, kterou kopírování právě prochází, nebo do cíle zálohy: kopírování by se zacyklilo.";
+}
+
+bool casy_shodne(const FILETIME& zdroj, const FILETIME& kopie)
+{
+  const auto cislo = [](const FILETIME& f) {
+    return static_cast<long long>((static_cast<unsigned long long>(f.dwHighDateTime) << 32) | f.dwLowDateTime);
+  };
+  const long long rozdil = cislo(kopie) - cislo(zdroj);
+  return rozdil >= -20000000LL && rozdil <= 20000000LL; // 2 s in units of 100 ns
+}
+
+std::wstring radek_opakovani(const std::wstring& odkaz)
+{
+  return L"Odkaz " + v_uvozovkach(odkaz) +
+         L" vede do složky, kterou kopírování prochází i jinudy: kopie by ji obsahovala vícekrát.";
+}
+
+std::wstring radek_odkaz_nejasny(const std::wstring& odkaz)
+{
+  return L"Nepodařilo se zjistit, kam vede odkaz " + v_uvozovkach(odkaz) + L": kopírování nelze ověřit.";
 }
 
 std::wstring radek_chybejici_soubory(unsigned long long pocet)

@@ -96,6 +96,13 @@ std::wstring bez_koncoveho_lomitka(const std::wstring& cesta);
 
 // Case-insensitive equality of two paths (ordinal, as the file system compares names).
 bool stejne_cesty(const std::wstring& a, const std::wstring& b);
+// Exact equality of two paths (ordinal, case kept), trailing backslashes aside: where an
+// object lies. Final paths and listings give names as they are stored, and on a
+// case-sensitive file system (or folder) app\notes.db and APP\notes.db are two files.
+bool stejne_presne(const std::wstring& a, const std::wstring& b);
+// Whether a full path (plain or in the "\\?\" form) is the root of a volume: a drive
+// (C:\), a share (\\server\share) or a volume name. Trailing backslashes do not count.
+bool je_koren_svazku(const std::wstring& plna);
 // Whether `vnitrni` lies below `vnejsi`; a prefix counts only up to a backslash, so
 // C:\src\app2 is not inside C:\src\app.
 bool lezi_uvnitr(const std::wstring& vnitrni, const std::wstring& vnejsi);
@@ -105,6 +112,12 @@ bool prekryvaji_se(const std::wstring& a, const std::wstring& b);
 // The form of a path that the shell's file operation takes: a "\\?\" prefix is dropped
 // ("\\?\UNC\" becomes "\\"). Empty when the path has another form the shell cannot take.
 std::wstring cesta_pro_shell(const std::wstring& cesta);
+
+// --- Copy verification
+
+// Whether a copy's last-write time stands for the source's: equal, or within the two
+// seconds to which FAT volumes round a file's time.
+bool casy_shodne(const FILETIME& zdroj, const FILETIME& kopie);
 
 // --- Texts
 
@@ -147,5 +160,9 @@ std::wstring radek_pocet_chyb(LONG pocet);
 std::wstring radek_stary_cil_odstranen(const std::wstring& cesta);
 // The line and box when a link would make the copy recurse.
 std::wstring radek_zacykleni(const std::wstring& odkaz);
+// The line and box when links would make the copy hold a folder twice.
+std::wstring radek_opakovani(const std::wstring& odkaz);
+// The line and box when it cannot be told where a link leads.
+std::wstring radek_odkaz_nejasny(const std::wstring& odkaz);
 // The line after a failed copy that counts the files missing from it.
 std::wstring radek_chybejici_soubory(unsigned long long pocet);

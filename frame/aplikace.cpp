@@ -4,10 +4,13 @@
 
 #include "frame/chyby.h"
 #include "frame/hlavni_okno.h"
+#include "frame/vyrobce.h"
 #include "ui/nastaveni.h"
 #include "ui/seznamy_mazani.h"
 
-const wchar_t* const WEB_VYROBCE = L"https://www.kestrum.cz/";
+const wchar_t* const WEB_VYROBCE = L"" VYROBCE_WEB;
+const wchar_t* const EMAIL_VYROBCE = L"" VYROBCE_EMAIL;
+const wchar_t* const COPYRIGHT_VYROBCE = L"" VYROBCE_COPYRIGHT;
 const wchar_t* const TRIDA_OKNA = L"tesvarin";
 
 HINSTANCE instance = nullptr;

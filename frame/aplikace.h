@@ -52,8 +52,10 @@ public:
   HRESULT otevri_web();
 };
 
-// The maker's web page: the one place that names it.
+// The maker's web page, e-mail address and copyright notice (from frame/vyrobce.h).
 extern const wchar_t* const WEB_VYROBCE;
+extern const wchar_t* const EMAIL_VYROBCE;
+extern const wchar_t* const COPYRIGHT_VYROBCE;
 // The host window class.
 extern const wchar_t* const TRIDA_OKNA;
 

@@ -136,36 +136,45 @@ void hlavni_okno::omez_na_monitor()
     fatalni_posledni_chyba();
 }
 
-void hlavni_okno::pri_zavreni()
+void hlavni_okno::uloz_umisteni()
 {
   // A minimised window has no position worth keeping: the last saved one stays.
   RECT r{};
-  if (!IsIconic(hwnd) && GetWindowRect(hwnd, &r)) {
-    umisteni_okna u{};
-    u.left = r.left;
-    u.top = r.top;
-    u.right = r.right;
-    u.bottom = r.bottom;
-    u.topmost = (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0;
-    klic_registru klic(KLIC_APLIKACE);
-    klic.vytvor_klic();
-    LONG s = RegSetValueExW(klic.hkey, L"umisteni_okna", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&u), sizeof u);
-    if (s != ERROR_SUCCESS) fatalni_hresult(hresult_registru(s));
-    klic.zavri();
-  }
+  if (IsIconic(hwnd) || !GetWindowRect(hwnd, &r)) return;
+  umisteni_okna u{};
+  u.left = r.left;
+  u.top = r.top;
+  u.right = r.right;
+  u.bottom = r.bottom;
+  u.topmost = (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0;
+  klic_registru klic(KLIC_APLIKACE);
+  klic.vytvor_klic();
+  LONG s = RegSetValueExW(klic.hkey, L"umisteni_okna", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&u), sizeof u);
+  if (s != ERROR_SUCCESS) fatalni_hresult(hresult_registru(s));
+  klic.zavri();
+}
 
-  if (hlavni_dialog) {
-    if (hlavni_dialog->vlakno) {
-      // Only the end of the session gets here while the worker runs. The worker still uses
-      // the dialog, so it stays; what it holds is taken into the settings now.
-      hlavni_dialog->uloz_do_nastaveni();
-    } else {
-      // Its teardown takes the folder texts and the check box into the settings.
-      dlg_hlavni* d = hlavni_dialog;
-      hlavni_dialog = nullptr;
-      delete d;
-    }
+void hlavni_okno::uloz_stav()
+{
+  uloz_umisteni();
+  if (hlavni_dialog) hlavni_dialog->uloz_do_nastaveni();
+  if (g_nastaveni) g_nastaveni->uloz();
+}
+
+void hlavni_okno::pri_zavreni()
+{
+  // Only the end of a session gets here while the worker runs. The worker still uses the
+  // dialog, so it stays; what it holds is taken into the settings now. A dialog already
+  // gone (a session ended before) leaves only the placement and the settings to save.
+  if (!hlavni_dialog || hlavni_dialog->vlakno) {
+    uloz_stav();
+    return;
   }
+  uloz_umisteni();
+  // Its teardown takes the folder texts and the check box into the settings.
+  dlg_hlavni* d = hlavni_dialog;
+  hlavni_dialog = nullptr;
+  delete d;
   // After the dialog, so that the texts of its edits are saved.
   if (g_nastaveni) g_nastaveni->uloz();
 }
@@ -178,14 +187,21 @@ LRESULT CALLBACK procedura_okna(HWND okno, UINT zprava, WPARAM wparam, LPARAM lp
     switch (zprava) {
     case WM_CLOSE:
       if (nase) {
-        // Refused without a word while an operation runs. After the end of a session that
-        // did not end, the dialog may be gone: then nothing runs.
+        // Refused without a word while an operation runs. After the end of a session the
+        // dialog may be gone: then nothing runs.
         if (h->hlavni_dialog && h->hlavni_dialog->vlakno) return 0;
         h->pri_zavreni();
       }
       break;
     case WM_ENDSESSION:
-      if (nase) h->pri_zavreni();
+      // A session that did not end after all (another program refused) goes on with the
+      // window as it was; what would have been lost is saved all the same.
+      if (nase) {
+        if (wparam)
+          h->pri_zavreni();
+        else
+          h->uloz_stav();
+      }
       break;
     case WM_DESTROY:
       PostQuitMessage(0);

@@ -33,7 +33,13 @@ public:
   ~hlavni_okno();
 
   void vytvor();
+  // Saves the placement, destroys the main dialog (unless an operation still uses it) and
+  // saves the settings.
   void pri_zavreni();
+  // Saves the placement, the dialog's values and the settings; the dialog stays usable.
+  void uloz_stav();
+  // Saves the host window's placement, unless it is minimised.
+  void uloz_umisteni();
   void omez_na_monitor();
 };
 

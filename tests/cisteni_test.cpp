@@ -176,6 +176,70 @@ TEST(CisteniOdkazy, VeSlozceZeSeznamuSeOdkazyNenasledujiAJenProCteniSmaze)
   EXPECT_EQ(b.chyb, 1) << "Debug cannot go whole while links stay in it";
 }
 
+TEST(CisteniOdkazy, CilOdlisnyJenVelikostiPismenSeNesmaze)
+{
+  // On a case-sensitive file system app and APP are two folders: the link app\notes.db
+  // leads out of the source to a file whose path differs from its own only in case.
+  const std::wstring t = test::nova_slozka(L"velikost_pismen");
+  vytvor_strom(t, {L"APP\\notes.db", L"APP\\thumbs.db"});
+  const std::string u = test::unix_cesta(t);
+  ASSERT_EQ(test::linux_prikaz("mkdir '" + u + "/app' && ln -s '" + u + "/APP/notes.db' '" + u +
+                               "/app/notes.db' && echo x > '" + u + "/app/thumbs.db'"),
+            0);
+  auto b = vycisti(t + L"\\app");
+  EXPECT_EQ(test::obsah(t + L"\\APP\\notes.db"), "APP\\notes.db") << "the outside file stays";
+  EXPECT_EQ(test::obsah(t + L"\\APP\\thumbs.db"), "APP\\thumbs.db");
+  EXPECT_EQ(b.chyb, 1);
+  EXPECT_EQ(test::serazene(b.okno.radky, 1, 4),
+            test::serazene({selhani_souboru(t + L"\\app\\notes.db"), radek_soubor_smazan(t + L"\\app\\thumbs.db")}));
+}
+
+TEST(Cisteni, SlozkaKterouNelzeProjitJeSelhani)
+{
+  const std::wstring app = test::nova_slozka(L"neprochazitelna");
+  vytvor_strom(app, {L"sub\\x.aps", L"y.aps"});
+  // A folder held open for deletion cannot be listed (error 32).
+  const auto zamkni = [](const std::wstring& slozka) {
+    return CreateFileW(slozka.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                       FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  };
+  const std::wstring neprojita = L"Nepodařilo se projít složku \"";
+  HANDLE zamek = zamkni(app + L"\\sub");
+  ASSERT_NE(zamek, INVALID_HANDLE_VALUE);
+  auto b = vycisti(app, 3, 1000);
+  CloseHandle(zamek);
+  EXPECT_TRUE(existuje(app + L"\\sub\\x.aps"));
+  EXPECT_EQ(b.chyb, 1) << "never a success while matching files may stay";
+  EXPECT_EQ(test::serazene(b.okno.radky, 1, 4),
+            test::serazene({radek_soubor_smazan(app + L"\\y.aps"), neprojita + app + L"\\sub\""}));
+  EXPECT_EQ(b.okno.radky.back(), L"!! Nepodařilo se odstranit 1 objektů !!");
+  // The source itself.
+  zamek = zamkni(app);
+  ASSERT_NE(zamek, INVALID_HANDLE_VALUE);
+  b = vycisti(app);
+  CloseHandle(zamek);
+  EXPECT_EQ(b.chyb, 1);
+  ASSERT_GE(b.okno.radky.size(), 2u);
+  EXPECT_EQ(b.okno.radky[1], neprojita + app + L"\"");
+}
+
+TEST(Cisteni, KorenSvazkuSeNecistiJakkoliZapsany)
+{
+  const std::wstring koren = test::nova_slozka(L"svazek");
+  vytvor_strom(koren, {L"readme.txt", L"Debug\\x.obj", L"sub\\x.aps"});
+  const std::wstring d(1, test::pripoj_jednotku(koren));
+  test::linux_odkaz(test::nova_slozka(L"svazek_odkaz") + L"\\na_koren", d + L":\\");
+  for (const std::wstring& zdroj : {d + L":\\", d + L":", d + L":\\\\", d + L":\\sub\\..", d + L":\\sub\\..\\"}) {
+    auto b = vycisti(zdroj);
+    EXPECT_EQ(b.hr, E_INVALIDARG) << test::utf8(zdroj);
+    EXPECT_EQ(b.okno.radky, std::vector<std::wstring>{SPUSTENO});
+    EXPECT_EQ(b.okno.boxy.size(), 1u);
+  }
+  test::odpoj_jednotku(d[0]);
+  for (const wchar_t* zustava : {L"readme.txt", L"Debug\\x.obj", L"sub\\x.aps"})
+    EXPECT_TRUE(existuje(koren + L"\\" + zustava)) << test::utf8(zustava);
+}
+
 // --- Deleting a folder
 
 TEST(Mazani, SlozkaZmiziCelaAOdkazNicNesmaze)
@@ -192,15 +256,15 @@ TEST(Mazani, SlozkaZmiziCelaAOdkazNicNesmaze)
   EXPECT_EQ(smazat_slozku(t + L"\\stara\\"), S_OK);
   EXPECT_FALSE(existuje(t + L"\\stara"));
   EXPECT_TRUE(existuje(kanarek));
-  EXPECT_EQ(smazat_slozku(t + L"\\stara"), E_FAIL) << "nothing there";
-  EXPECT_EQ(smazat_slozku(t + L"\\vedle.txt"), E_FAIL) << "a file is no folder";
+  EXPECT_EQ(smazat_slozku(t + L"\\stara"), HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND)) << "nothing there";
+  EXPECT_EQ(smazat_slozku(t + L"\\vedle.txt"), HRESULT_FROM_WIN32(ERROR_DIRECTORY)) << "a file is no folder";
   EXPECT_TRUE(existuje(t + L"\\vedle.txt"));
 
   test::linux_odkaz(t + L"\\odkaz", t + L"\\obet");
   test::linux_odkaz(t + L"\\slozka\\ven", t + L"\\obet");
   test::linux_odkaz(t + L"\\slozka\\nahoru", t);
-  EXPECT_EQ(smazat_slozku(t + L"\\odkaz"), E_FAIL);
-  EXPECT_EQ(smazat_slozku(t + L"\\slozka"), E_FAIL) << "links inside stay, and so does the folder";
+  EXPECT_EQ(smazat_slozku(t + L"\\odkaz"), E_JINDE);
+  EXPECT_EQ(smazat_slozku(t + L"\\slozka"), E_JINDE) << "links inside stay, and so does the folder";
   EXPECT_TRUE(existuje(t + L"\\obet\\f.txt"));
   EXPECT_TRUE(existuje(t + L"\\vedle.txt"));
 }

@@ -15,6 +15,7 @@
 #include "res/resource.h"
 #include "tests/podpora/aplikace_test.h"
 #include "tests/podpora/podpora.h"
+#include "tests/podpora/texty.h"
 #include "ui/dlg_hlavni.h"
 #include "ui/nastaveni.h"
 #include "ui/seznamy_mazani.h"
@@ -274,6 +275,12 @@ TEST_F(HlavniOkno, DialogUkazujeNastaveniASeznamy)
   EXPECT_EQ(dialog()->edit_cil.hwnd, prvek(IDC_CIL));
 }
 
+TEST_F(HlavniOkno, TextySeVejdou)
+{
+  vytvor();
+  EXPECT_TRUE(test::texty_se_vejdou(dialog()->hwnd));
+}
+
 TEST_F(HlavniOkno, ZaskrtnutiDatumuMeniParametrHned)
 {
   n->param = param_smazat_stary_cil;
@@ -377,14 +384,14 @@ TEST_F(HlavniOkno, MinimalizovaneOknoPolohuNemeni)
   EXPECT_EQ(test::text_hodnoty(L"slozka"), L"C:\\zdroj") << "the settings are saved all the same";
 }
 
-// The end of a session that then did not end: the dialog is gone, the host stays, and a
-// later close must neither reach the missing dialog nor lose anything.
+// The end of a session: the dialog is gone, the host stays until the system ends the
+// process, and a close that still comes must neither reach the missing dialog nor lose anything.
 TEST_F(HlavniOkno, ZavreniPoKonciRelaceBezDialogu)
 {
   vytvor();
   SetWindowTextW(prvek(IDC_CIL), L"Z:\\cil2");
   HWND d = dialog()->hwnd;
-  SendMessageW(host(), WM_ENDSESSION, FALSE, 0);
+  SendMessageW(host(), WM_ENDSESSION, TRUE, 0);
   EXPECT_EQ(dialog(), nullptr);
   EXPECT_FALSE(IsWindow(d));
   ASSERT_TRUE(IsWindow(host()));
@@ -463,6 +470,26 @@ TEST_F(HlavniOkno, TextEdituJdeCistZJinehoVlakna)
   CloseHandle(hotovo);
   EXPECT_EQ(w, WAIT_OBJECT_0);
   EXPECT_EQ(precteno, L"Z:\\čtení z vlákna");
+}
+
+// Remove with nothing to remove (no selection, which is a state and not a failed call, or
+// an item whose index is not in the list): a beep, nothing changes, nothing is saved.
+TEST_F(HlavniOkno, OdebratBezPlatnehoVyberuNicNezmeni)
+{
+  vytvor();
+  const auto slozky = g_seznamy->slozky;
+  HWND lb = prvek(IDC_SLOZKY);
+  for (LPARAM data : {LPARAM{-1}, LPARAM{99}}) {
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, KLIC_APLIKACE, L"mazane_slozky");
+    SendMessageW(lb, LB_SETCURSEL, data < 0 ? -1 : 1, 0);
+    SendMessageW(lb, LB_SETITEMDATA, 1, data < 0 ? 1 : data);
+    SendMessageW(prvek(IDC_ODEBRAT_SLOZKU), BM_CLICK, 0, 0);
+    EXPECT_EQ(g_seznamy->slozky, slozky) << data;
+    EXPECT_EQ(test::polozky_seznamu(lb), slozky) << data;
+    DWORD typ = 0;
+    std::vector<BYTE> ulozeno;
+    EXPECT_FALSE(test::cti_hodnotu(KLIC_APLIKACE, L"mazane_slozky", typ, ulozeno)) << data;
+  }
 }
 
 // --- The main dialog's tooltips, its two links and the help drop-down.

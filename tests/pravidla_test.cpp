@@ -131,3 +131,32 @@ TEST(Pravidla, DlouheCestyAPrekryvani)
   EXPECT_EQ(cesta_pro_shell(L"\\\\?\\UNC\\server\\share"), L"\\\\server\\share");
   EXPECT_EQ(cesta_pro_shell(L"\\\\?\\Volume{0}\\app"), L"");
 }
+
+TEST(Pravidla, KorenSvazkuPresnaShodaACasyKopie)
+{
+  struct {
+    const wchar_t* cesta;
+    bool koren;
+  } const pripady[] = {
+      {L"C:\\", true},           {L"C:", true},
+      {L"c:\\\\", true},         {L"\\\\?\\Z:\\", true},
+      {L"\\\\server\\share", true}, {L"\\\\server\\share\\", true},
+      {L"\\\\?\\UNC\\server\\share\\", true}, {L"\\\\?\\Volume{0c1d}\\", true},
+      {L"C:\\src", false},       {L"\\\\?\\C:\\src\\", false},
+      {L"\\\\server\\share\\app", false}, {L"\\\\?\\UNC\\server\\share\\app", false},
+      {L"\\\\?\\Volume{0c1d}\\app", false}, {L"", false},
+  };
+  for (const auto& p : pripady) EXPECT_EQ(je_koren_svazku(p.cesta), p.koren) << test::utf8(p.cesta);
+
+  EXPECT_TRUE(stejne_presne(L"\\\\?\\Z:\\t\\app\\", L"\\\\?\\Z:\\t\\app"));
+  EXPECT_FALSE(stejne_presne(L"\\\\?\\Z:\\t\\APP\\notes.db", L"\\\\?\\Z:\\t\\app\\notes.db"));
+
+  const auto cas = [](long long sto_ns) {
+    return FILETIME{static_cast<DWORD>(sto_ns), static_cast<DWORD>(sto_ns >> 32)};
+  };
+  const long long t = 132000000000000000LL;
+  EXPECT_TRUE(casy_shodne(cas(t), cas(t)));
+  EXPECT_TRUE(casy_shodne(cas(t), cas(t + 20000000))) << "FAT rounds up to two seconds";
+  EXPECT_FALSE(casy_shodne(cas(t), cas(t + 20000001)));
+  EXPECT_FALSE(casy_shodne(cas(t), cas(t - 20000001)));
+}

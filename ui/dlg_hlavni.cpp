@@ -122,6 +122,36 @@ INT_PTR dlg_hlavni::zpracuj_zpravu(UINT zprava, WPARAM wparam, LPARAM lparam)
     case IDM_WEB:
       app().otevri_web(); // a page that does not open shows nothing
       break;
+    case IDC_PRIDAT_SOUBOR:
+      pridej_soubor();
+      break;
+    case IDC_ODEBRAT_SOUBOR:
+      odeber_soubor();
+      break;
+    case IDC_ODSTRANIT_SOUBORY:
+      odstran_vse_soubory();
+      break;
+    case IDC_VYCHOZI_SOUBORY:
+      vychozi_soubory();
+      break;
+    case IDC_PRIDAT_SLOZKU:
+      pridej_slozku();
+      break;
+    case IDC_ODEBRAT_SLOZKU:
+      odeber_slozku();
+      break;
+    case IDC_ODSTRANIT_SLOZKY:
+      odstran_vse_slozky();
+      break;
+    case IDC_VYCHOZI_SLOZKY:
+      vychozi_slozky();
+      break;
+    case IDM_O_APLIKACI:
+      ukaz_o_aplikaci();
+      break;
+    case IDC_PREDVOLBY:
+      ukaz_predvolby();
+      break;
     default:
       break;
     }

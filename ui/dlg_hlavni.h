@@ -49,6 +49,9 @@ public:
   void odstran_vse_slozky();
   void vychozi_soubory();
   void vychozi_slozky();
+  // The preferences and the about box, one of each at a time.
+  void ukaz_predvolby();
+  void ukaz_o_aplikaci();
 
   // Operation runner.
   void prikaz_vycistit();

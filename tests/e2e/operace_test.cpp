@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 #include <vector>
+#include "frame/hlavni_okno.h"
 #include "frame/registr.h"
 #include "res/resource.h"
 #include "tests/e2e/program.h"
@@ -13,18 +14,6 @@
 namespace {
 
 using namespace e2e;
-
-std::vector<std::wstring> vypis(HWND lb)
-{
-  std::vector<std::wstring> radky;
-  const LRESULT n = SendMessageW(lb, LB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < n; ++i) {
-    std::wstring s(static_cast<size_t>(SendMessageW(lb, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
-    s.resize(static_cast<size_t>(SendMessageW(lb, LB_GETTEXT, i, reinterpret_cast<LPARAM>(s.data()))));
-    radky.push_back(s);
-  }
-  return radky;
-}
 
 bool zacina(const std::wstring& s, const std::wstring& p) { return s.compare(0, p.size(), p) == 0; }
 bool konci(const std::wstring& s, const std::wstring& p)
@@ -69,7 +58,7 @@ protected:
     const DWORD start = GetTickCount();
     std::vector<std::wstring> radky;
     while (GetTickCount() - start < 30000) {
-      radky = vypis(b.prvek(IDC_VYPIS));
+      radky = test::polozky_seznamu(b.prvek(IDC_VYPIS));
       if (radky.size() >= ocekavano_radku && IsWindowEnabled(b.prvek(IDC_VYCISTIT))) break;
       Sleep(20);
     }
@@ -161,4 +150,33 @@ TEST_F(Operace, ChybneZadaniHlasiBoxemANicNezmeni)
   EXPECT_EQ(b.zavri(), 0u);
   EXPECT_EQ(test::text_hodnoty(L"slozka"), zdroj);
   EXPECT_EQ(test::text_hodnoty(L"slozka_cil"), nikde);
+}
+
+// A shutdown that did not happen after all (another program refused it): what the window
+// holds is saved, and the window goes on as it was; a later close saves again.
+TEST_F(Operace, ZrusenyKonecRelaceNechaOknoPouzitelne)
+{
+  beh b;
+  ASSERT_TRUE(b.cekej_na_okno());
+  const std::wstring jinam = koren + L"\\jinam";
+  SendMessageW(b.prvek(IDC_CIL), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(jinam.c_str()));
+  SendMessageW(b.okno, WM_ENDSESSION, FALSE, 0);
+  EXPECT_EQ(test::text_hodnoty(L"slozka_cil"), jinam);
+  umisteni_okna u{};
+  EXPECT_TRUE(test::umisteni_hodnoty(&u));
+  ASSERT_TRUE(IsWindowVisible(b.dialog()));
+
+  auto radky = spust_a_cekej(b, IDC_VYCISTIT, 7);
+  ASSERT_EQ(radky.size(), 7u);
+  EXPECT_EQ(radky[5], L"Vyčištění složky úspěšně dokončeno");
+  EXPECT_FALSE(test::existuje(zdroj + L"\\Debug"));
+
+  SendMessageW(b.prvek(IDC_CIL), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(cil.c_str()));
+  const RECT wa = test::pracovni_plocha(b.okno);
+  ASSERT_TRUE(SetWindowPos(b.okno, nullptr, wa.left + 50, wa.top + 40, 0, 0, SWP_NOZORDER | SWP_NOSIZE));
+  EXPECT_EQ(b.zavri(), 0u);
+  EXPECT_EQ(test::text_hodnoty(L"slozka_cil"), cil);
+  ASSERT_TRUE(test::umisteni_hodnoty(&u));
+  EXPECT_EQ(u.left, wa.left + 50);
+  EXPECT_EQ(u.top, wa.top + 40);
 }

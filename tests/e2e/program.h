@@ -1,6 +1,7 @@
 #pragma once
 // Driving the real tesvarin.exe from outside, as a user would: start it, wait for its
 // window, reach its controls, close it; and the values it leaves in the registry.
+#include <gtest/gtest.h>
 #include <windows.h>
 #include <cstring>
 #include <string>
@@ -42,12 +43,13 @@ public:
   HWND okno = nullptr;
   bool seznamy_pred_oknem = false; // both lists were in the registry when the window appeared
 
-  beh()
+  // The built program by default; `slozka` is its current directory (else the test's).
+  explicit beh(const std::wstring& exe = program(), const wchar_t* slozka = nullptr)
   {
     STARTUPINFOW si{};
     si.cb = sizeof si;
-    std::wstring radek = L"\"" + program() + L"\"";
-    spusteno_ = CreateProcessW(nullptr, radek.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+    std::wstring radek = L"\"" + exe + L"\"";
+    spusteno_ = CreateProcessW(nullptr, radek.data(), nullptr, nullptr, FALSE, 0, nullptr, slozka, &si, &pi);
   }
   ~beh()
   {
@@ -107,5 +109,12 @@ private:
 };
 
 
+
+// Tests of the real program start and end without its registry key.
+class bez_klice : public ::testing::Test {
+protected:
+  void SetUp() override { test::smaz_klic(KLIC_APLIKACE); }
+  void TearDown() override { test::smaz_klic(KLIC_APLIKACE); }
+};
 
 } // namespace e2e

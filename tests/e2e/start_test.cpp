@@ -67,11 +67,7 @@ private:
   std::vector<BYTE> puvodni_;
 };
 
-class Start : public ::testing::Test {
-protected:
-  void SetUp() override { test::smaz_klic(KLIC_APLIKACE); }
-  void TearDown() override { test::smaz_klic(KLIC_APLIKACE); }
-};
+class Start : public e2e::bez_klice {};
 
 } // namespace
 
@@ -161,6 +157,25 @@ TEST_F(Start, PolohaZeZmizelehoMonitoruSeVratiNaPlochu)
   EXPECT_EQ(r.bottom, wa.bottom);
   EXPECT_FALSE(GetWindowLongW(b.okno, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_EQ(b.zavri(), 0u);
+}
+
+// The end of the session: everything is saved at once and the dialog goes; a close that
+// still comes saves again and ends with 0.
+TEST_F(Start, KonecRelaceUloziVseHned)
+{
+  beh b;
+  ASSERT_TRUE(b.cekej_na_okno());
+  const std::wstring cil = L"Z:\\konec relace";
+  SendMessageW(b.prvek(IDC_CIL), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(cil.c_str()));
+  SendMessageW(b.okno, WM_ENDSESSION, TRUE, 0);
+  EXPECT_EQ(b.dialog(), nullptr);
+  EXPECT_EQ(test::text_hodnoty(L"slozka_cil"), cil);
+  umisteni_okna u{};
+  EXPECT_TRUE(test::umisteni_hodnoty(&u));
+  test::smaz_klic(KLIC_APLIKACE);
+  EXPECT_EQ(b.zavri(), 0u);
+  EXPECT_EQ(test::text_hodnoty(L"slozka_cil"), cil);
+  EXPECT_TRUE(test::umisteni_hodnoty(&u));
 }
 
 TEST_F(Start, UlozenaSlozkaMaPrednost)

@@ -3,6 +3,7 @@
 // their order, and small helpers for folder trees in the sandbox.
 #include <windows.h>
 #include <algorithm>
+#include <stdexcept>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -70,6 +71,24 @@ inline std::string obsah(const std::wstring& cesta)
   ReadFile(h, b, sizeof b, &n, nullptr);
   CloseHandle(h);
   return std::string(b, n);
+}
+
+// A drive letter of its own for a sandbox folder (a link in the prefix's dosdevices), so that
+// a volume's root can be handed to the engine without any risk to the machine. Returns the
+// letter; `odpoj_jednotku` removes it again.
+inline wchar_t pripoj_jednotku(const std::wstring& slozka)
+{
+  std::string c = unix_cesta(L"C:\\");
+  const size_t i = c.find("/dosdevices/");
+  if (i == std::string::npos) throw std::runtime_error("no dosdevices in " + c);
+  const std::string prikaz = "ln -sfn '" + unix_cesta(slozka) + "' '" + c.substr(0, i) + "/dosdevices/r:'";
+  if (linux_prikaz(prikaz) != 0) throw std::runtime_error("cannot map drive R:");
+  return L'R';
+}
+inline void odpoj_jednotku(wchar_t)
+{
+  std::string c = unix_cesta(L"C:\\");
+  linux_prikaz("rm -f '" + c.substr(0, c.find("/dosdevices/")) + "/dosdevices/r:'");
 }
 
 // The lines between the first and the last `konec` lines, sorted (the listing order of a

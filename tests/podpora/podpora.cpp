@@ -62,29 +62,6 @@ std::string utf8(const std::wstring& s)
   return r;
 }
 
-namespace {
-
-struct hledani {
-  DWORD pid;
-  HWND nalezeno;
-};
-
-BOOL CALLBACK najdi_box(HWND w, LPARAM lp)
-{
-  auto* h = reinterpret_cast<hledani*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(w, &pid);
-  if (pid != h->pid || !IsWindowVisible(w)) return TRUE;
-  wchar_t trida[64] = {};
-  GetClassNameW(w, trida, 64);
-  if (wcscmp(trida, L"#32770") != 0) return TRUE;
-  if (!GetDlgItem(w, 0xFFFF)) return TRUE;
-  h->nalezeno = w;
-  return FALSE;
-}
-
-} // namespace
-
 std::wstring text_okna(HWND w)
 {
   LRESULT n = SendMessageW(w, WM_GETTEXTLENGTH, 0, 0);
@@ -133,33 +110,36 @@ void obsluha_oken::sleduj()
     return std::wstring(b);
   };
   std::vector<HWND> videne;
-  for (; !stop_; Sleep(20))
-    for (const wchar_t* trida : {L"#32770", L"#32768"})
-      for (HWND w = FindWindowExW(nullptr, nullptr, trida, nullptr); w; w = FindWindowExW(nullptr, w, trida, nullptr)) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        if (pid != GetCurrentProcessId() || !IsWindowVisible(w) || std::count(videne.begin(), videne.end(), w)) continue;
-        if (std::wcscmp(trida, L"#32768") == 0) {
-          videne.push_back(w);
-          HMENU m = reinterpret_cast<HMENU>(posli(w, MN_GETHMENU, 0, 0));
-          nabidky.emplace_back();
-          for (int i = 0; i < GetMenuItemCount(m); ++i) {
-            wchar_t b[128] = {};
-            GetMenuStringW(m, static_cast<UINT>(i), b, 128, MF_BYPOSITION);
-            nabidky.back().push_back(b);
-          }
-          PostMessageW(w, klavesa_ ? WM_CHAR : WM_KEYDOWN, klavesa_ ? klavesa_ : VK_ESCAPE, 0);
-        } else if (text(GetDlgItem(w, 14146)) == L"Vyberte požadovanou složku") {
-          videne.push_back(w);
-          vybery.push_back({text(GetDlgItem(w, 14147)), GetWindow(w, GW_OWNER)});
-          // Chosen as a user would: OK once the status line shows the new selection.
-          for (int i = 0; !vybrat_.empty() && i < 100 && !stejna_cesta(text(GetDlgItem(w, 14147)), vybrat_); ++i) {
-            posli(w, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(vybrat_.c_str()));
-            Sleep(20);
-          }
-          PostMessageW(w, WM_COMMAND, vybrat_.empty() ? IDCANCEL : IDOK, 0);
-        }
+  auto nove = [&](HWND w) {
+    if (std::count(videne.begin(), videne.end(), w)) return false;
+    videne.push_back(w);
+    return true;
+  };
+  for (; !stop_; Sleep(20)) {
+    for (HWND w : dialogy_procesu(GetCurrentProcessId(), nullptr, 14146)) {
+      if (text(GetDlgItem(w, 14146)) != L"Vyberte požadovanou složku" || !nove(w)) continue;
+      vybery.push_back({text(GetDlgItem(w, 14147)), GetWindow(w, GW_OWNER)});
+      // Chosen as a user would: OK once the status line shows the new selection.
+      for (int i = 0; !vybrat_.empty() && i < 100 && !stejna_cesta(text(GetDlgItem(w, 14147)), vybrat_); ++i) {
+        posli(w, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(vybrat_.c_str()));
+        Sleep(20);
       }
+      PostMessageW(w, WM_COMMAND, vybrat_.empty() ? IDCANCEL : IDOK, 0);
+    }
+    for (HWND w = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); w; w = FindWindowExW(nullptr, w, L"#32768", nullptr)) {
+      DWORD pid = 0;
+      GetWindowThreadProcessId(w, &pid);
+      if (pid != GetCurrentProcessId() || !IsWindowVisible(w) || !nove(w)) continue;
+      HMENU m = reinterpret_cast<HMENU>(posli(w, MN_GETHMENU, 0, 0));
+      nabidky.emplace_back();
+      for (int i = 0; i < GetMenuItemCount(m); ++i) {
+        wchar_t b[128] = {};
+        GetMenuStringW(m, static_cast<UINT>(i), b, 128, MF_BYPOSITION);
+        nabidky.back().push_back(b);
+      }
+      PostMessageW(w, klavesa_ ? WM_CHAR : WM_KEYDOWN, klavesa_ ? klavesa_ : VK_ESCAPE, 0);
+    }
+  }
 }
 
 bool stejna_cesta(const std::wstring& a, const std::wstring& b)
@@ -184,13 +164,43 @@ RECT pracovni_plocha(HWND w)
 
 namespace {
 
+struct hledani_dialogu {
+  DWORD pid;
+  const wchar_t* titulek; // null: any
+  int id_prvku;
+  std::vector<HWND> nalezene;
+};
+
+BOOL CALLBACK najdi_dialog(HWND w, LPARAM lp)
+{
+  auto* h = reinterpret_cast<hledani_dialogu*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  wchar_t trida[64] = {};
+  GetClassNameW(w, trida, 64);
+  if (pid == h->pid && IsWindowVisible(w) && wcscmp(trida, L"#32770") == 0 && (!h->titulek || text_okna(w) == h->titulek) &&
+      (h->id_prvku == 0 || GetDlgItem(w, h->id_prvku)))
+    h->nalezene.push_back(w);
+  return TRUE;
+}
+
+} // namespace
+
+std::vector<HWND> dialogy_procesu(DWORD pid, const wchar_t* titulek, int id_prvku)
+{
+  hledani_dialogu h{pid, titulek, id_prvku, {}};
+  EnumWindows(najdi_dialog, reinterpret_cast<LPARAM>(&h));
+  return h.nalezene;
+}
+
+namespace {
+
 // The visible message box of a process, with its caption and text.
 bool precti_box(DWORD pid, HWND& okno, box& b)
 {
-  hledani h{pid, nullptr};
-  EnumWindows(najdi_box, reinterpret_cast<LPARAM>(&h));
-  if (!h.nalezeno) return false;
-  okno = h.nalezeno;
+  auto boxy = dialogy_procesu(pid, nullptr, 0xFFFF);
+  if (boxy.empty()) return false;
+  okno = boxy.front();
   b.titulek = text_okna(okno);
   b.text = text_okna(GetDlgItem(okno, 0xFFFF));
   return true;
@@ -210,6 +220,34 @@ bool odklikni_box(DWORD pid, box& b, DWORD limit_ms)
     Sleep(20);
   } while (GetTickCount() - start < limit_ms);
   return false;
+}
+
+HWND cekej_na_dialog(DWORD pid, const wchar_t* titulek, int id_prvku, DWORD limit_ms)
+{
+  const DWORD start = GetTickCount();
+  do {
+    auto d = dialogy_procesu(pid, titulek, id_prvku);
+    if (!d.empty()) return d.front();
+    Sleep(20);
+  } while (GetTickCount() - start < limit_ms);
+  return nullptr;
+}
+
+void napis(HWND prvek, const std::wstring& text)
+{
+  for (wchar_t z : text) SendMessageW(prvek, WM_CHAR, z, 1);
+}
+
+std::vector<std::wstring> polozky_seznamu(HWND lb)
+{
+  std::vector<std::wstring> v;
+  const LRESULT n = SendMessageW(lb, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < n; ++i) {
+    std::wstring s(static_cast<size_t>(SendMessageW(lb, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+    s.resize(static_cast<size_t>(SendMessageW(lb, LB_GETTEXT, i, reinterpret_cast<LPARAM>(s.data()))));
+    v.push_back(s);
+  }
+  return v;
 }
 
 vysledek_procesu spust_a_odklikej(const std::wstring& prikaz, DWORD limit_ms)

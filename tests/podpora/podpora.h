@@ -81,6 +81,16 @@ private:
 inline const std::wstring MUJ_POCITAC = L"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
 // Paths compared as Windows compares them (case-insensitively).
 bool stejna_cesta(const std::wstring& a, const std::wstring& b);
+// --- Dialogs of a process (this one or another), found and driven through messages.
+// The visible dialogs (#32770) of process `pid` with caption `titulek` (null: any) that hold
+// control `id_prvku` (0: any control); message boxes hold 0xFFFF.
+std::vector<HWND> dialogy_procesu(DWORD pid, const wchar_t* titulek, int id_prvku = 0);
+// Waits for the first such dialog; null when none came in time.
+HWND cekej_na_dialog(DWORD pid, const wchar_t* titulek, int id_prvku = 0, DWORD limit_ms = 10000);
+// Types `text` into a control, one WM_CHAR per character, as the keyboard would.
+void napis(HWND prvek, const std::wstring& text);
+// The texts of a list box's items, in order.
+std::vector<std::wstring> polozky_seznamu(HWND lb);
 
 // Path of this executable and of its folder.
 std::wstring tento_program();

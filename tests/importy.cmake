@@ -1,0 +1,16 @@
+# Fails when the executable EXE imports a DLL that not every Windows has (read with OBJDUMP).
+cmake_minimum_required(VERSION 3.20)
+set(SYSTEMOVE advapi32 comctl32 gdi32 gdiplus kernel32 msvcrt ole32 oleaut32 shell32 shlwapi
+  user32 uxtheme version)
+execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE vypis RESULT_VARIABLE chyba)
+string(REGEX MATCHALL "DLL Name: [^\n]+" knihovny "${vypis}")
+if(chyba OR NOT knihovny)
+  message(FATAL_ERROR "No import table read from ${EXE}")
+endif()
+foreach(k IN LISTS knihovny)
+  string(REGEX REPLACE "DLL Name: (.*)\\.[dD][lL][lL]" "\\1" jmeno "${k}")
+  string(TOLOWER "${jmeno}" jmeno)
+  if(NOT jmeno IN_LIST SYSTEMOVE)
+    message(SEND_ERROR "${EXE} imports ${k}")
+  endif()
+endforeach()

@@ -1,0 +1,114 @@
+// The main dialog's cleaning list panel (Add, Remove, Remove all, Defaults of each list) and
+// the two dialogs it opens from its buttons: the preferences and the about box.
+#include <windows.h>
+#include <string>
+#include <vector>
+#include "frame/aplikace.h"
+#include "frame/chyby.h"
+#include "res/resource.h"
+#include "ui/dlg_hlavni.h"
+#include "ui/dlg_nastaveni.h"
+#include "ui/dlg_program_info.h"
+#include "ui/dlg_vstup_textu.h"
+#include "ui/seznamy_mazani.h"
+
+namespace {
+
+// What tells the two lists apart in the panel.
+struct strana {
+  std::vector<std::wstring> seznamy_mazani::*seznam;
+  UINT vyzva;     // the prompt of Add
+  UINT duplicita; // the message for a name already listed
+  void (dlg_hlavni::*napln)();
+  HWND dlg_hlavni::*lb;
+};
+
+constexpr strana SOUBORY{&seznamy_mazani::soubory, IDS_PRIDAT_SOUBOR, IDS_SOUBOR_V_SEZNAMU,
+                         &dlg_hlavni::napln_soubory, &dlg_hlavni::lb_soubory};
+constexpr strana SLOZKY{&seznamy_mazani::slozky, IDS_PRIDAT_SLOZKU, IDS_SLOZKA_V_SEZNAMU,
+                        &dlg_hlavni::napln_slozky, &dlg_hlavni::lb_slozky};
+
+// Every change is saved at once and shown with the first entry selected.
+void po_zmene(dlg_hlavni& d, const strana& s)
+{
+  seznamy().uloz();
+  (d.*s.napln)();
+}
+
+void pridej(dlg_hlavni& d, const strana& s)
+{
+  const std::wstring vyzva = nacti_text(s.vyzva);
+  std::wstring nazev;
+  if (zadej_text(nazev, vyzva.c_str()) != 0 || nazev.empty()) return;
+  std::vector<std::wstring>& seznam = seznamy().*s.seznam;
+  if (najdi_v_seznamu(seznam, nazev.c_str()) >= 0) {
+    app().zprava(nacti_text(s.duplicita).c_str(), MB_ICONERROR);
+    return;
+  }
+  seznam.push_back(nazev); // exactly as typed: blanks and case stay
+  po_zmene(d, s);
+}
+
+void odeber(dlg_hlavni& d, const strana& s)
+{
+  std::vector<std::wstring>& seznam = seznamy().*s.seznam;
+  const HWND lb = d.*s.lb;
+  // No selection is a state of the list box, not a failed call: nothing to remove.
+  const LRESULT vyber = SendMessageW(lb, LB_GETCURSEL, 0, 0);
+  if (vyber == LB_ERR) {
+    MessageBeep(MB_ICONEXCLAMATION);
+    return;
+  }
+  const LRESULT index = SendMessageW(lb, LB_GETITEMDATA, static_cast<WPARAM>(vyber), 0);
+  if (index == LB_ERR) fatalni_posledni_chyba();
+  if (index < 0 || static_cast<size_t>(index) >= seznam.size()) {
+    MessageBeep(MB_ICONEXCLAMATION);
+    return;
+  }
+  seznam.erase(seznam.begin() + index);
+  po_zmene(d, s);
+}
+
+void odstran_vse(dlg_hlavni& d, const strana& s)
+{
+  (seznamy().*s.seznam).clear();
+  po_zmene(d, s);
+}
+
+// Runs a dialog kept in a process-wide holder; while one is open a second request only
+// brings it forward.
+template <class D> void ukaz(kestrum::jedinacek<D>& drzak, WORD sablona, HWND vlastnik)
+{
+  if (drzak) {
+    if (drzak->hwnd) SetForegroundWindow(drzak->hwnd);
+    return;
+  }
+  D* dialog = new D;
+  drzak.nastav(dialog);
+  dialog->zobraz_modalne(sablona, vlastnik);
+  drzak.zrus(); // destroys a window that is left, then the object
+}
+
+} // namespace
+
+void dlg_hlavni::pridej_soubor() { pridej(*this, SOUBORY); }
+void dlg_hlavni::pridej_slozku() { pridej(*this, SLOZKY); }
+void dlg_hlavni::odeber_soubor() { odeber(*this, SOUBORY); }
+void dlg_hlavni::odeber_slozku() { odeber(*this, SLOZKY); }
+void dlg_hlavni::odstran_vse_soubory() { odstran_vse(*this, SOUBORY); }
+void dlg_hlavni::odstran_vse_slozky() { odstran_vse(*this, SLOZKY); }
+
+void dlg_hlavni::vychozi_soubory()
+{
+  seznamy().vychozi_soubory();
+  po_zmene(*this, SOUBORY);
+}
+
+void dlg_hlavni::vychozi_slozky()
+{
+  seznamy().vychozi_slozky();
+  po_zmene(*this, SLOZKY);
+}
+
+void dlg_hlavni::ukaz_predvolby() { ukaz(g_dlg_nastaveni, IDD_NASTAVENI, hwnd); }
+void dlg_hlavni::ukaz_o_aplikaci() { ukaz(g_dlg_info, IDD_PROGRAM_INFO, hwnd); }
