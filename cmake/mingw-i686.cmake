@@ -1,4 +1,4 @@
-# Cross-compiling for 32-bit Windows with MinGW-w64 (posix thread model: GoogleTest needs std::mutex).
+# Cross-compiling for 32-bit Windows (x86) with MinGW-w64 (posix thread model: GoogleTest needs std::mutex).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
 set(CMAKE_C_COMPILER   i686-w64-mingw32-gcc-posix)

@@ -58,7 +58,10 @@ std::wstring text_verze(WORD a, WORD b, WORD c, WORD d)
   return buf;
 }
 
-std::wstring radek_verze(const std::wstring& verze) { return L"verze: " + verze + L"  (32-bitová verze)"; }
+std::wstring radek_verze(const std::wstring& verze, int bity)
+{
+  return L"verze: " + verze + L"  (" + std::to_wstring(bity) + L"-bitová verze)";
+}
 
 std::wstring cesta_copyright(WORD jazyk, WORD kodova_stranka)
 {
@@ -180,7 +183,7 @@ INT_PTR dlg_program_info::inicializuj(WPARAM)
   if (!SetDlgItemTextW(hwnd, IDC_INFO_COPYRIGHT, text.c_str())) fatalni_posledni_chyba();
   hr = verze_text(text);
   if (FAILED(hr)) fatalni_hresult(hr);
-  if (!SetDlgItemTextW(hwnd, IDC_INFO_VERZE, radek_verze(text).c_str())) fatalni_posledni_chyba();
+  if (!SetDlgItemTextW(hwnd, IDC_INFO_VERZE, radek_verze(text, bity_sestaveni).c_str())) fatalni_posledni_chyba();
 
   tooltipy.vytvor(hwnd);
   tooltipy.pridej_id(IDC_INFO_EMAIL, 0);
