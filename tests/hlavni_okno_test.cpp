@@ -287,6 +287,22 @@ TEST_F(HlavniOkno, TextySeVejdou)
   }
 }
 
+TEST_F(HlavniOkno, FokusSeVraciPoPrepnutiAObnoveni)
+{
+  vytvor();
+  HWND jine = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, instance, nullptr);
+  // Another window active and this one again (Alt+Tab); minimised and restored.
+  for (int id : {IDC_SOUBORY, IDC_PRIDAT_DATUM}) {
+    SetFocus(prvek(id));
+    SetForegroundWindow(jine);
+    ShowWindow(host(), id == IDC_SOUBORY ? SW_SHOWNA : SW_MINIMIZE);
+    ShowWindow(host(), SW_RESTORE);
+    SetForegroundWindow(host());
+    EXPECT_EQ(GetFocus(), prvek(id)) << id;
+  }
+  DestroyWindow(jine);
+}
+
 TEST_F(HlavniOkno, ZaskrtnutiDatumuMeniParametrHned)
 {
   n->param = param_smazat_stary_cil;
