@@ -73,6 +73,13 @@ protected:
 
 TEST_F(Operace, VycistitAZalohovatZOknaAPakZalohovatZnovu)
 {
+  // Typed with slashes: both operations take them as backslashes, and so the log shows them.
+  auto lomitka = [](std::wstring c) {
+    std::replace(c.begin(), c.end(), L'\\', L'/');
+    return c;
+  };
+  zapis_text(L"slozka", lomitka(zdroj));
+  zapis_text(L"slozka_cil", lomitka(cil) + L"/");
   beh b;
   ASSERT_TRUE(b.cekej_na_okno());
   auto radky = spust_a_cekej(b, IDC_VYCISTIT_A_ZALOHOVAT, 9);
@@ -112,26 +119,45 @@ TEST_F(Operace, VycistitAZalohovatZOknaAPakZalohovatZnovu)
   EXPECT_FALSE(test::existuje(cil + L"\\app\\stary.txt"));
   EXPECT_TRUE(test::existuje(cil + L"\\app\\keep.cpp"));
 
+  // A file the copy cannot read: the older copy stays whole, the partial new one goes.
+  HANDLE zamek = CreateFileW((zdroj + L"\\keep.cpp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(zamek, INVALID_HANDLE_VALUE);
+  auto zamceno = spust_a_cekej(b, IDC_ZALOHOVAT, 16);
+  CloseHandle(zamek);
+  ASSERT_EQ(zamceno.size(), 16u);
+  EXPECT_EQ(zamceno[12], L"Při kopírování došlo k chybě");
+  EXPECT_EQ(zamceno[14], L"Původní složka " + cil + L"\\app zůstala beze změny.");
+  EXPECT_EQ(zamceno[15], L"Neúplná kopie " + cil + L"\\app.tesvarin-new byla odstraněna.");
+  EXPECT_TRUE(test::existuje(cil + L"\\app\\keep.cpp"));
+  EXPECT_TRUE(test::existuje(cil + L"\\app\\sub\\keep.h"));
+  EXPECT_FALSE(test::existuje(cil + L"\\app.tesvarin-new"));
+
   EXPECT_EQ(b.zavri(), 0u);
 }
 
 TEST_F(Operace, ChybneZadaniHlasiBoxemANicNezmeni)
 {
   zapis_text(L"slozka", L"");
-  beh b;
+  beh b(program(), zdroj.c_str()); // the program's current folder is the source itself
   ASSERT_TRUE(b.cekej_na_okno());
 
-  // An empty source: a box, only the start line, and the combined run copies nothing.
-  for (int tlacitko : {IDC_VYCISTIT, IDC_VYCISTIT_A_ZALOHOVAT}) {
-    SendMessageW(b.prvek(tlacitko), BM_CLICK, 0, 0);
-    test::box box;
-    ASSERT_TRUE(test::odklikni_box(b.pi.dwProcessId, box));
-    EXPECT_EQ(box.titulek, L"Tesvarin");
-    EXPECT_FALSE(box.text.empty());
-    auto radky = spust_a_cekej(b, 0, 1);
-    EXPECT_EQ(radky, std::vector<std::wstring>{L"Vyčištění složky spuštěno"});
+  // An empty source, and relative ones that would name the current folder: a box, only the
+  // start line, and the combined run copies nothing.
+  for (const wchar_t* text : {L"", L".", L"..\\app", L"Z:."}) {
+    SendMessageW(b.prvek(IDC_ZDROJ), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    for (int tlacitko : {IDC_VYCISTIT, IDC_VYCISTIT_A_ZALOHOVAT}) {
+      SendMessageW(b.prvek(tlacitko), BM_CLICK, 0, 0);
+      test::box box;
+      ASSERT_TRUE(test::odklikni_box(b.pi.dwProcessId, box)) << test::utf8(text);
+      EXPECT_EQ(box.titulek, L"Tesvarin");
+      EXPECT_EQ(box.text, L"Zadaná zálohovaná složka neexistuje nebo to není složka.");
+      auto radky = spust_a_cekej(b, 0, 1);
+      EXPECT_EQ(radky, std::vector<std::wstring>{L"Vyčištění složky spuštěno"}) << test::utf8(text);
+    }
   }
   EXPECT_FALSE(test::existuje(cil + L"\\app"));
+  EXPECT_TRUE(test::existuje(zdroj + L"\\x.aps"));
+  EXPECT_TRUE(test::existuje(zdroj + L"\\Debug\\x.obj"));
 
   // A target location that does not exist: the line, then the box with the same text.
   SendMessageW(b.prvek(IDC_ZDROJ), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(zdroj.c_str()));
