@@ -136,6 +136,7 @@ namespace texty {
 inline constexpr const wchar_t* zanepraznen =
     L"Probíhá zpracování jiného požadavku. Tesvarin nelze nyní spustit.";
 inline constexpr const wchar_t* vlakno_nevzniklo = L"Nepodařilo se spustit zpracování požadavku.";
+inline constexpr const wchar_t* konec_relace_ceka = L"Tesvarin dokončuje čištění nebo zálohování složky.";
 
 inline constexpr const wchar_t* cisteni_spusteno = L"Vyčištění složky spuštěno";
 inline constexpr const wchar_t* cisteni_uspesne = L"Vyčištění složky úspěšně dokončeno";

@@ -164,6 +164,9 @@ TEST_F(Operace, ChybneZadaniHlasiBoxemANicNezmeni)
   const std::wstring nikde = koren + L"\\nikde";
   SendMessageW(b.prvek(IDC_CIL), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(nikde.c_str()));
   SendMessageW(b.prvek(IDC_ZALOHOVAT), BM_CLICK, 0, 0);
+  // The box holds the operation: meanwhile the session must wait, afterwards it may end.
+  ASSERT_NE(test::cekej_na_dialog(b.pi.dwProcessId, L"Tesvarin", 0xFFFF), nullptr);
+  EXPECT_EQ(SendMessageW(b.okno, WM_QUERYENDSESSION, 0, 0), FALSE);
   test::box box;
   ASSERT_TRUE(test::odklikni_box(b.pi.dwProcessId, box));
   EXPECT_EQ(box.text, L"Cílová složka neexistuje.");
@@ -171,6 +174,7 @@ TEST_F(Operace, ChybneZadaniHlasiBoxemANicNezmeni)
   ASSERT_EQ(radky.size(), 2u);
   EXPECT_EQ(radky[1], L"Cílová složka neexistuje.");
   EXPECT_TRUE(test::existuje(zdroj + L"\\Debug\\x.obj"));
+  EXPECT_EQ(SendMessageW(b.okno, WM_QUERYENDSESSION, 0, 0), TRUE);
 
   // What was typed is what the close saves.
   EXPECT_EQ(b.zavri(), 0u);

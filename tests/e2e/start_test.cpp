@@ -69,6 +69,16 @@ private:
 
 class Start : public e2e::bez_klice {};
 
+// Clicks a control at a point of its client area (posted: what it opens runs inside the click).
+void klikni(HWND prvek, bool vpravo)
+{
+  RECT r{};
+  GetClientRect(prvek, &r);
+  const LPARAM bod = MAKELPARAM(vpravo ? r.right - 4 : r.right / 2, r.bottom / 2);
+  PostMessageW(prvek, WM_LBUTTONDOWN, MK_LBUTTON, bod);
+  PostMessageW(prvek, WM_LBUTTONUP, 0, bod);
+}
+
 } // namespace
 
 TEST_F(Start, PrvniStartUkazeOknoAZavreniUloziVse)
@@ -201,4 +211,48 @@ TEST_F(Start, BezDokumentuJeZdrojemSlozkaProgramu)
   EXPECT_EQ(test::text_okna(b.prvek(IDC_ZDROJ)), slozka);
   EXPECT_EQ(b.zavri(), 0u);
   EXPECT_EQ(test::text_hodnoty(L"slozka"), slozka);
+}
+
+// The window closed, or the session ended and the dialog was answered after it: whatever the
+// open dialog does then, the gone main dialog is not touched, the run ends with 0 and no box,
+// and what the window held is saved.
+TEST_F(Start, ZavreniAKonecRelacePodDialogem)
+{
+  const struct {
+    const char* co;
+    void (*otevri)(beh&);
+    int prvek; // a control that finds the dialog
+  } dialogy[] = {
+      {"link 1033", [](beh& b) { klikni(b.prvek(IDC_ODKAZ_CIL), false); }, 14146},
+      {"the \"...\" button", [](beh& b) { klikni(b.prvek(IDC_CIL), true); }, 14146},
+      {"Add", [](beh& b) { PostMessageW(b.prvek(IDC_PRIDAT_SOUBOR), BM_CLICK, 0, 0); }, IDC_VSTUP_TEXT},
+      {"preferences", [](beh& b) { PostMessageW(b.prvek(IDC_PREDVOLBY), BM_CLICK, 0, 0); }, IDC_FORMAT_DATA},
+      {"about", [](beh& b) { PostMessageW(b.dialog(), WM_COMMAND, IDM_O_APLIKACI, 0); }, IDC_INFO_VERZE},
+  };
+  const std::wstring cil = test::nova_slozka(L"pod dialogem");
+  for (const auto& d : dialogy) {
+    for (bool relace : {false, true}) {
+      test::smaz_klic(KLIC_APLIKACE);
+      beh b;
+      ASSERT_TRUE(b.cekej_na_okno());
+      SendMessageW(b.prvek(IDC_CIL), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(cil.c_str()));
+      d.otevri(b);
+      HWND okno = test::cekej_na_dialog(b.pi.dwProcessId, nullptr, d.prvek);
+      ASSERT_NE(okno, nullptr) << d.co;
+      DWORD typ = 0;
+      std::vector<BYTE> soubory;
+      test::cti_hodnotu(KLIC_APLIKACE, L"mazane_soubory", typ, soubory);
+      if (relace) {
+        SendMessageW(b.okno, WM_ENDSESSION, TRUE, 0);
+        if (d.prvek == IDC_VSTUP_TEXT) test::napis(GetDlgItem(okno, IDC_VSTUP_TEXT), L".novy");
+        PostMessageW(okno, WM_COMMAND, IDOK, 0);
+        for (int i = 0; i < 500 && IsWindow(okno); ++i) Sleep(10);
+      }
+      EXPECT_EQ(b.zavri(), 0u) << d.co << (relace ? ", session ended" : ", closed");
+      EXPECT_EQ(test::text_hodnoty(L"slozka_cil"), cil) << d.co;
+      std::vector<BYTE> po;
+      test::cti_hodnotu(KLIC_APLIKACE, L"mazane_soubory", typ, po);
+      EXPECT_EQ(po, soubory) << d.co << ": the list is not changed by an answer that came too late";
+    }
+  }
 }
