@@ -256,3 +256,23 @@ TEST_F(Start, ZavreniAKonecRelacePodDialogem)
     }
   }
 }
+
+// A second start shows the running window, restored, and leaves the settings as they were.
+TEST_F(Start, DruhySpusteniUkazePrvni)
+{
+  beh prvni;
+  ASSERT_TRUE(prvni.cekej_na_okno());
+  ShowWindow(prvni.okno, SW_MINIMIZE);
+  ASSERT_TRUE(IsIconic(prvni.okno));
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, KLIC_APLIKACE, L"mazane_soubory");
+
+  beh druhy;
+  ASSERT_EQ(WaitForSingleObject(druhy.pi.hProcess, 20000), WAIT_OBJECT_0);
+  DWORD kod = 999;
+  GetExitCodeProcess(druhy.pi.hProcess, &kod);
+  EXPECT_EQ(kod, 0u);
+  EXPECT_FALSE(IsIconic(prvni.okno));
+  EXPECT_TRUE(IsWindowVisible(prvni.okno));
+  EXPECT_FALSE(beh::existuje(L"mazane_soubory")) << "the second start saved nothing";
+  EXPECT_EQ(prvni.zavri(), 0u);
+}
