@@ -208,6 +208,11 @@ LRESULT CALLBACK procedura_okna(HWND okno, UINT zprava, WPARAM wparam, LPARAM lp
         h->pri_zavreni();
       }
       break;
+    case WM_QUERYENDSESSION:
+      // A clean or a backup cut short could leave half a folder: the session waits, and
+      // the reason the running operation registered tells the user why.
+      if (nase && h->hlavni_dialog && h->hlavni_dialog->vlakno) return FALSE;
+      break;
     case WM_ENDSESSION:
       // A session that did not end after all (another program refused) goes on with the
       // window as it was; what would have been lost is saved all the same.

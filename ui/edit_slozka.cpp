@@ -250,11 +250,13 @@ void edit_slozka::vyber_tlacitkem()
   bool bez_adresare = false; // ignored: the dialog then opens at its root
   std::vector<wchar_t> start = pocatecni_slozka(text(), true, bez_adresare);
   std::wstring vybrana;
-  if (ukaz_vyber(GetParent(hwnd), start.data(), vybrana) == vysledek_vyberu::vybrano)
-    SetWindowTextW(hwnd, vybrana.c_str());
+  const auto zije = hlidac();
+  if (ukaz_vyber(GetParent(hwnd), start.data(), vybrana) != vysledek_vyberu::vybrano) return;
+  // The window may have closed under the dialog, and this edit with it.
+  if (!zije.expired()) SetWindowTextW(hwnd, vybrana.c_str());
 }
 
-int vyber_slozku(std::wstring& slozka)
+int vyber_slozku(std::wstring& slozka, HWND vlastnik)
 {
   bool bez_adresare = false;
   std::vector<wchar_t> start = pocatecni_slozka(slozka, false, bez_adresare);
@@ -262,7 +264,7 @@ int vyber_slozku(std::wstring& slozka)
   std::wstring vybrana;
   // An item without a file-system path (the dialog lets "My Computer" through) is no
   // folder to use: like a cancel, it changes nothing.
-  if (ukaz_vyber(nullptr, start.data(), vybrana) != vysledek_vyberu::vybrano) return 1;
+  if (ukaz_vyber(vlastnik, start.data(), vybrana) != vysledek_vyberu::vybrano) return 1;
   slozka = vybrana;
   return 0;
 }

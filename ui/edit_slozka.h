@@ -71,10 +71,11 @@ private:
   LRESULT klik(LPARAM bod);
 };
 
-// The folder dialog started from `slozka` ("current": the current directory); on 0 a
-// folder was chosen and `slozka` holds its path, on 1 the user cancelled or chose an item
-// that is no file-system folder, and `slozka` is unchanged.
-int vyber_slozku(std::wstring& slozka);
+// The folder dialog owned by `vlastnik` (its window then waits), started from `slozka`
+// ("current": the current directory); on 0 a folder was chosen and `slozka` holds its path,
+// on 1 the user cancelled or chose an item that is no file-system folder, and `slozka` is
+// unchanged.
+int vyber_slozku(std::wstring& slozka, HWND vlastnik);
 // The folder dialog's callback: opens at the starting folder (`data`) and shows the path
 // of the current selection as its status text. Always 0.
 int CALLBACK zpetne_volani_vyberu(HWND dialog, UINT udalost, LPARAM parametr, LPARAM data);
