@@ -7,6 +7,7 @@
 #include "frame/aplikace.h"
 #include "frame/chyby.h"
 #include "res/resource.h"
+#include "ui/nabidka_vypisu.h"
 #include "ui/nastaveni.h"
 #include "ui/seznamy_mazani.h"
 
@@ -158,6 +159,9 @@ INT_PTR dlg_hlavni::zpracuj_zpravu(UINT zprava, WPARAM wparam, LPARAM lparam)
     break;
   case WM_STAV_OPERACE:
     povol_ovladani();
+    break;
+  case WM_CONTEXTMENU:
+    if (reinterpret_cast<HWND>(wparam) == lb_vypis) nabidka_vypisu(hwnd, lb_vypis, lparam);
     break;
   default:
     break;
