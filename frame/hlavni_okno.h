@@ -26,6 +26,7 @@ class hlavni_okno {
 public:
   HWND hwnd = nullptr;
   dlg_hlavni* hlavni_dialog = nullptr;
+  HWND fokus = nullptr; // the control that had the focus when the window was last deactivated
 
   hlavni_okno() = default;
   hlavni_okno(const hlavni_okno&) = delete;
@@ -41,6 +42,10 @@ public:
   // Saves the host window's placement, unless it is minimised.
   void uloz_umisteni();
   void omez_na_monitor();
+  // Keeps the control that has the focus, as the window is deactivated.
+  void zapamatuj_fokus();
+  // Gives the kept control the focus back; false when there is none that can take it.
+  bool vrat_fokus();
 };
 
 LRESULT CALLBACK procedura_okna(HWND okno, UINT zprava, WPARAM wparam, LPARAM lparam);

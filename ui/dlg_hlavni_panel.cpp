@@ -54,7 +54,10 @@ void pridej(dlg_hlavni& d, const strana& s)
 {
   const std::wstring vyzva = nacti_text(s.vyzva);
   std::wstring nazev;
-  if (zadej_text(nazev, vyzva.c_str()) != 0 || nazev.empty()) return;
+  // The main window may close or the session end while the question is open: then the
+  // dialog is gone and the answer changes nothing.
+  const auto zije = d.hlidac();
+  if (zadej_text(nazev, vyzva.c_str()) != 0 || zije.expired() || nazev.empty()) return;
   if (const std::wstring duvod = proc_nelze_pridat(nazev, s.slozky); !duvod.empty()) {
     app().zprava(duvod.c_str(), MB_ICONERROR);
     return;
@@ -106,6 +109,7 @@ template <class D> void ukaz(kestrum::jedinacek<D>& drzak, WORD sablona, HWND vl
   drzak.nastav(dialog);
   dialog->zobraz_modalne(sablona, vlastnik);
   drzak.zrus(); // destroys a window that is left, then the object
+  // Nothing of the main dialog is touched after the loop: it may be gone by now.
 }
 
 } // namespace

@@ -11,8 +11,8 @@ class pismo {
 public:
   HFONT font = nullptr; // owned
 
-  // The default GUI font in Verdana, 20 pixels high.
-  pismo();
+  // The default GUI font in Verdana, 20 pixels high at 96 DPI, for a window at `dpi`.
+  explicit pismo(UINT dpi);
   ~pismo();
   pismo(const pismo&) = delete;
   pismo& operator=(const pismo&) = delete;
@@ -41,7 +41,7 @@ HRESULT cti_copyright(std::wstring& out);
 
 class dlg_program_info final : public kestrum::dialog_impl {
 public:
-  pismo* pismo_nazvu; // owned
+  pismo* pismo_nazvu = nullptr; // owned; made for the dialog's DPI when it initialises
   skupina_tooltipu tooltipy;
 
   dlg_program_info();

@@ -121,8 +121,9 @@ void kopiruj(HWND dialog, const std::wstring& text)
     chyba(L"Výpis se nepodařilo zkopírovat do schránky.", hr);
 }
 
-void uloz(HWND dialog, HWND vypis)
+void uloz(const kestrum::okno& dialog, HWND vypis)
 {
+  const auto zije = dialog.hlidac();
   SYSTEMTIME cas{};
   GetLocalTime(&cas);
   std::wstring soubor = vychozi_nazev_vypisu(cas);
@@ -130,7 +131,7 @@ void uloz(HWND dialog, HWND vypis)
   const std::wstring titulek = std::wstring(L"Uložit výpis - ") + app().nazev();
   OPENFILENAMEW o{};
   o.lStructSize = sizeof o;
-  o.hwndOwner = GetAncestor(dialog, GA_ROOT);
+  o.hwndOwner = GetAncestor(dialog.hwnd, GA_ROOT);
   o.lpstrFilter = L"Textové soubory (*.txt)\0*.txt\0Všechny soubory (*.*)\0*.*\0";
   o.lpstrFile = soubor.data();
   o.nMaxFile = static_cast<DWORD>(soubor.size());
@@ -147,6 +148,7 @@ void uloz(HWND dialog, HWND vypis)
     }
     return;
   }
+  if (zije.expired()) return; // the window closed meanwhile: there is no log to save
   soubor.resize(std::wcslen(soubor.c_str()));
   // The log as it stands now, after the dialog: the operation may have gone on meanwhile.
   if (const HRESULT hr = zapis_soubor(soubor, utf8_s_bom(text_vypisu(radky(vypis)))); FAILED(hr))
@@ -155,7 +157,7 @@ void uloz(HWND dialog, HWND vypis)
 
 } // namespace
 
-void nabidka_vypisu(HWND dialog, HWND vypis, LPARAM pozice)
+void nabidka_vypisu(const kestrum::okno& dialog, HWND vypis, LPARAM pozice)
 {
   POINT p{static_cast<short>(LOWORD(pozice)), static_cast<short>(HIWORD(pozice))};
   if (p.x == -1 && p.y == -1) {
@@ -185,16 +187,18 @@ void nabidka_vypisu(HWND dialog, HWND vypis, LPARAM pozice)
   EnableMenuItem(nabidka, IDM_KOPIROVAT_VYPIS, prazdny ? MF_GRAYED : MF_ENABLED);
   EnableMenuItem(nabidka, IDM_KOPIROVAT_RADEK, vybrany == LB_ERR ? MF_GRAYED : MF_ENABLED);
   EnableMenuItem(nabidka, IDM_ULOZIT_VYPIS, prazdny ? MF_GRAYED : MF_ENABLED);
-  SetForegroundWindow(dialog);
+  SetForegroundWindow(dialog.hwnd);
+  const auto zije = dialog.hlidac();
   const UINT prikaz = static_cast<UINT>(
-      TrackPopupMenu(nabidka, TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, p.x, p.y, 0, dialog, nullptr));
+      TrackPopupMenu(nabidka, TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, p.x, p.y, 0, dialog.hwnd, nullptr));
   if (!DestroyMenu(menu)) fatalni_posledni_chyba();
+  if (zije.expired()) return; // the window closed or the session ended while the menu was open
   // The rows are read when the item is chosen: what the log holds at that moment.
   switch (prikaz) {
-  case IDM_KOPIROVAT_VYPIS: kopiruj(dialog, text_vypisu(radky(vypis))); break;
+  case IDM_KOPIROVAT_VYPIS: kopiruj(dialog.hwnd, text_vypisu(radky(vypis))); break;
   case IDM_KOPIROVAT_RADEK:
     if (const LRESULT i = SendMessageW(vypis, LB_GETCURSEL, 0, 0); i != LB_ERR)
-      kopiruj(dialog, radek(vypis, static_cast<WPARAM>(i)));
+      kopiruj(dialog.hwnd, radek(vypis, static_cast<WPARAM>(i)));
     break;
   case IDM_ULOZIT_VYPIS: uloz(dialog, vypis); break;
   default: break; // closed without a choice

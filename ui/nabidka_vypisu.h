@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <string>
 #include <vector>
+#include "frame/okno.h"
 
 // The rows as one text: every row followed by CR LF.
 std::wstring text_vypisu(const std::vector<std::wstring>& radky);
@@ -15,4 +16,4 @@ std::wstring vychozi_nazev_vypisu(const SYSTEMTIME& cas);
 
 // Shows the menu for the log list box `vypis` of `dialog`. `pozice` is the lParam of
 // WM_CONTEXTMENU: the screen point of the click, or -1, -1 from the keyboard.
-void nabidka_vypisu(HWND dialog, HWND vypis, LPARAM pozice);
+void nabidka_vypisu(const kestrum::okno& dialog, HWND vypis, LPARAM pozice);
