@@ -4,6 +4,7 @@
 #include "engine/pravidla.h"
 #include "frame/chyby.h"
 #include "ui/nastaveni.h"
+#include "ui/seznamy_mazani.h"
 
 HRESULT vycisteni(std::wstring zdroj, const seznamy_mazani& seznamy, const DWORD& vypis, LONG& pocet_chyb,
                   okno_operace& okno)
@@ -31,6 +32,9 @@ HRESULT vycisteni(std::wstring zdroj, const seznamy_mazani& seznamy, const DWORD
     return E_INVALIDARG;
   }
 
+  // A stored pattern for nearly every name is not used, and the log says so first.
+  for (const std::wstring& polozka : seznamy.soubory)
+    if (vzor_pro_vse(polozka)) okno.radek(radek_vzor_vynechan(polozka));
   cisteni(seznamy, vypis, okno, pocet_chyb).vycisti(zdroj);
 
   const unsigned sekundy = okno.uplynulo_sekund();

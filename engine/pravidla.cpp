@@ -85,13 +85,79 @@ std::wstring docasna_kopie(const std::wstring& cil, unsigned pokus)
 
 bool skryta_polozka(const wchar_t* nazev) { return nazev[0] == L'.'; }
 
+bool je_vzor(std::wstring_view polozka) { return polozka.find_first_of(L"*?") != std::wstring_view::npos; }
+
+namespace {
+
+// UTF-16 units of the character at `i`: a surrogate pair is one character.
+size_t delka_znaku(std::wstring_view s, size_t i)
+{
+  return i + 1 < s.size() && IS_HIGH_SURROGATE(s[i]) && IS_LOW_SURROGATE(s[i + 1]) ? 2 : 1;
+}
+
+bool stejny_znak(std::wstring_view a, std::wstring_view b)
+{
+  return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
+         CSTR_EQUAL;
+}
+
+} // namespace
+
+bool odpovida_vzoru(std::wstring_view vzor, std::wstring_view nazev)
+{
+  // Greedy, with a way back to the last "*" only: a "*" met later covers every run an
+  // earlier one could still take, so the work stays below length times length.
+  constexpr size_t zadna = std::wstring_view::npos;
+  size_t v = 0, n = 0, hvezda = zadna, konec_behu = 0;
+  while (n < nazev.size()) {
+    if (v < vzor.size() && vzor[v] == L'*') {
+      hvezda = v++;
+      konec_behu = n;
+      continue;
+    }
+    const size_t dn = delka_znaku(nazev, n);
+    if (v < vzor.size()) {
+      const size_t dv = delka_znaku(vzor, v);
+      if (vzor[v] == L'?' || stejny_znak(vzor.substr(v, dv), nazev.substr(n, dn))) {
+        v += dv;
+        n += dn;
+        continue;
+      }
+    }
+    if (hvezda == zadna) return false;
+    // The last "*" takes one more character; the rest of the pattern starts again after it.
+    konec_behu += delka_znaku(nazev, konec_behu);
+    n = konec_behu;
+    v = hvezda + 1;
+  }
+  while (v < vzor.size() && vzor[v] == L'*') ++v;
+  return v == vzor.size();
+}
+
+bool vzor_pro_vse(std::wstring_view polozka)
+{
+  return je_vzor(polozka) && polozka.find_first_not_of(L"*?.") == std::wstring_view::npos;
+}
+
+wchar_t nepovoleny_znak(std::wstring_view polozka, bool slozka)
+{
+  const size_t i = polozka.find_first_of(slozka ? L"\\/:\"<>|*?" : L"\\/:\"<>|");
+  return i == std::wstring_view::npos ? 0 : polozka[i];
+}
+
 bool soubor_odpovida(const seznamy_mazani& seznamy, const wchar_t* nazev)
 {
-  // The extension first; list entries are never empty, so a name without one is matched
-  // by its whole name only.
+  // An entry without wildcards: the extension or the whole name, case aside (entries are
+  // never empty, so a name without an extension is matched by its whole name only).
   const wchar_t* pripona = PathFindExtensionW(nazev);
-  if (*pripona && seznamy.najdi_soubor(pripona) != -1) return true;
-  return seznamy.najdi_soubor(nazev) != -1;
+  for (const std::wstring& polozka : seznamy.soubory) {
+    if (!je_vzor(polozka)) {
+      if ((*pripona && lstrcmpiW(polozka.c_str(), pripona) == 0) || lstrcmpiW(polozka.c_str(), nazev) == 0) return true;
+    } else if (!vzor_pro_vse(polozka) && odpovida_vzoru(polozka, nazev)) {
+      return true;
+    }
+  }
+  return false;
 }
 
 bool slozka_odpovida(const seznamy_mazani& seznamy, const wchar_t* nazev) { return seznamy.najdi_slozku(nazev) != -1; }
@@ -267,6 +333,11 @@ std::wstring radek_cas(unsigned sekundy) { return L"Celkový čas: " + std::to_w
 std::wstring radek_cas_zalohy(unsigned sekundy)
 {
   return L"Celkový čas tesvarin: " + std::to_wstring(static_cast<long>(sekundy)) + L" sekund";
+}
+
+std::wstring radek_vzor_vynechan(const std::wstring& vzor)
+{
+  return L"Vzor " + v_uvozovkach(vzor) + L" ze seznamu souborů byl vynechán, protože by vymazal téměř všechny soubory";
 }
 
 std::wstring radek_pocet_chyb(LONG pocet) { return L"!! Nepodařilo se odstranit " + std::to_wstring(pocet) + L" objektů !!"; }

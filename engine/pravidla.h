@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 class seznamy_mazani;
 
@@ -54,7 +55,23 @@ std::wstring docasna_kopie(const std::wstring& cil, unsigned pokus);
 
 // Names beginning with a dot are skipped: neither deleted nor entered.
 bool skryta_polozka(const wchar_t* nazev);
-// A file matches by its extension (dot included) or, failing that, by its whole name.
+
+// An entry of the file list holding "*" or "?" is a pattern for the whole name.
+bool je_vzor(std::wstring_view polozka);
+// Whether a whole name fits a pattern, letter case aside: "*" stands for any run of
+// characters (none too), "?" for exactly one (a surrogate pair is one). No 8.3 names, and
+// "*.*" asks for a dot like any other pattern.
+bool odpovida_vzoru(std::wstring_view vzor, std::wstring_view nazev);
+// A pattern made only of "*", "?" and "." ("*", "*.*", "?*"): it would take nearly every
+// name, so it is never used.
+bool vzor_pro_vse(std::wstring_view polozka);
+// The first character of an entry that no file name (`slozka` false) or folder name can
+// hold, so the entry could never match: \ / : " < > |, and for folders * and ? too. 0 when
+// there is none.
+wchar_t nepovoleny_znak(std::wstring_view polozka, bool slozka);
+
+// A file matches an entry without wildcards by its extension (dot included) or its whole
+// name, and a pattern by its whole name; a pattern for every name is left out.
 bool soubor_odpovida(const seznamy_mazani& seznamy, const wchar_t* nazev);
 bool slozka_odpovida(const seznamy_mazani& seznamy, const wchar_t* nazev);
 
@@ -167,6 +184,8 @@ std::wstring radek_selhani(const std::wstring& text, const std::wstring& cesta);
 std::wstring radek_cas_cisteni(unsigned sekundy);
 std::wstring radek_cas(unsigned sekundy);
 std::wstring radek_cas_zalohy(unsigned sekundy);
+// The line of a clean that leaves out a pattern for every name.
+std::wstring radek_vzor_vynechan(const std::wstring& vzor);
 // "!! Nepodařilo se odstranit N objektů !!"
 std::wstring radek_pocet_chyb(LONG pocet);
 // "Původní složka <path> byla odstraněna."

@@ -7,6 +7,7 @@
 #define IDD_PROGRAM_INFO 104
 #define IDM_NAPOVEDA 105
 #define IDD_NASTAVENI 106
+#define IDM_VYPIS 107
 
 // Main dialog controls.
 #define IDC_VYPIS 1001
@@ -50,6 +51,11 @@
 // Menu 105.
 #define IDM_WEB 40001
 #define IDM_O_APLIKACI 40002
+
+// Menu 107, the log's own.
+#define IDM_KOPIROVAT_VYPIS 40003
+#define IDM_KOPIROVAT_RADEK 40004
+#define IDM_ULOZIT_VYPIS 40005
 
 // String table.
 #define IDS_PRIDAT_SOUBOR 20001

@@ -1,6 +1,6 @@
 # Fails when the executable EXE imports a DLL that not every Windows has (read with OBJDUMP).
 cmake_minimum_required(VERSION 3.20)
-set(SYSTEMOVE advapi32 comctl32 gdi32 gdiplus kernel32 msvcrt ole32 oleaut32 shell32 shlwapi
+set(SYSTEMOVE advapi32 comctl32 comdlg32 gdi32 gdiplus kernel32 msvcrt ole32 oleaut32 shell32 shlwapi
   user32 uxtheme version)
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE vypis RESULT_VARIABLE chyba)
 string(REGEX MATCHALL "DLL Name: [^\n]+" knihovny "${vypis}")

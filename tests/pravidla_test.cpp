@@ -61,10 +61,10 @@ TEST(Pravidla, ShodaJmenSeSeznamy)
   seznamy_mazani s{seznamy_mazani::bez_nacteni{}};
   s.vychozi_soubory();
   s.vychozi_slozky();
-  s.soubory.push_back(L"*.bak");
-  for (const wchar_t* ano : {L"x.APS", L"archive.tar.db", L"ReadMe.TXT", L"Thumbs.db", L"*.bak"})
+  s.soubory.insert(s.soubory.end(), {L"*.bak", L"*", L"*.*"}); // the last two are never used
+  for (const wchar_t* ano : {L"x.APS", L"archive.tar.db", L"ReadMe.TXT", L"Thumbs.db", L"a.BAK", L"readme.txt.bak"})
     EXPECT_TRUE(soubor_odpovida(s, ano)) << test::utf8(ano);
-  for (const wchar_t* ne : {L"y.exe", L"readme.txt.bak", L"Makefile", L"aps", L"a.bak"})
+  for (const wchar_t* ne : {L"y.exe", L"Makefile", L"aps", L"a.bak.txt"})
     EXPECT_FALSE(soubor_odpovida(s, ne)) << test::utf8(ne);
   EXPECT_TRUE(slozka_odpovida(s, L"DEBUG"));
   EXPECT_TRUE(slozka_odpovida(s, L"debug"));
@@ -72,6 +72,28 @@ TEST(Pravidla, ShodaJmenSeSeznamy)
   EXPECT_TRUE(skryta_polozka(L".vs"));
   EXPECT_TRUE(skryta_polozka(L".."));
   EXPECT_FALSE(skryta_polozka(L"a.b"));
+}
+
+TEST(Pravidla, VzoryANazvyKterePasovatNemohou)
+{
+  struct {
+    const wchar_t* vzor;
+    const wchar_t* nazev;
+    bool shoda;
+  } const pripady[] = {
+      {L"*.obj", L"a.obj", true},        {L"*.obj", L"b.OBJ", true},           {L"*.obj", L"c.obj.txt", false},
+      {L"thumbs?.db", L"Thumbs1.DB", true}, {L"thumbs?.db", L"thumbs.db", false}, {L"thumbs?.db", L"thumbs12.db", false},
+      {L"*.*", L"Makefile", false},      {L"*.", L"a", false},                 {L"a*", L"a", true},
+      {L"*a*b", L"xaxbab", true},        {L"*a*b", L"ab ba", false},           {L"~$*", L"~$návrh.docx", true},
+      {L"ž?.txt", L"ŽŠ.TXT", true},      {L"?.txt", L"\U0001F600.txt", true},   {L"??.txt", L"\U0001F600.txt", false},
+      {L"[ab].txt", L"a.txt", false},    {L"a*a*a*a*b", L"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", false},
+  };
+  for (const auto& p : pripady)
+    EXPECT_EQ(odpovida_vzoru(p.vzor, p.nazev), p.shoda) << test::utf8(p.vzor) << " " << test::utf8(p.nazev);
+  for (const wchar_t* vse : {L"*", L"*.*", L"?*", L"?", L".*"}) EXPECT_TRUE(vzor_pro_vse(vse)) << test::utf8(vse);
+  for (const wchar_t* ne : {L"*.obj", L" *", L".", L"a?"}) EXPECT_FALSE(vzor_pro_vse(ne)) << test::utf8(ne);
+  EXPECT_EQ(nepovoleny_znak(L" *.obj|", false), L'|') << "leading blanks and wildcards are allowed for files";
+  EXPECT_EQ(nepovoleny_znak(L" a*b", true), L'*') << "folders take names only";
 }
 
 TEST(Pravidla, CoSeStaneSPolozkou)

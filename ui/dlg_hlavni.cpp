@@ -8,6 +8,7 @@
 #include "frame/aplikace.h"
 #include "frame/chyby.h"
 #include "res/resource.h"
+#include "ui/nabidka_vypisu.h"
 #include "ui/nastaveni.h"
 #include "ui/seznamy_mazani.h"
 
@@ -160,6 +161,9 @@ INT_PTR dlg_hlavni::zpracuj_zpravu(UINT zprava, WPARAM wparam, LPARAM lparam)
   case WM_STAV_OPERACE:
     povol_ovladani();
     hlas_beh_pri_konci_relace();
+    break;
+  case WM_CONTEXTMENU:
+    if (reinterpret_cast<HWND>(wparam) == lb_vypis) nabidka_vypisu(*this, lb_vypis, lparam);
     break;
   default:
     break;

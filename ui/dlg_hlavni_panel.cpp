@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <string>
 #include <vector>
+#include "engine/pravidla.h"
 #include "frame/aplikace.h"
 #include "frame/chyby.h"
 #include "res/resource.h"
@@ -21,18 +22,32 @@ struct strana {
   UINT duplicita; // the message for a name already listed
   void (dlg_hlavni::*napln)();
   HWND dlg_hlavni::*lb;
+  bool slozky;    // the folder list: names only, no wildcards
 };
 
 constexpr strana SOUBORY{&seznamy_mazani::soubory, IDS_PRIDAT_SOUBOR, IDS_SOUBOR_V_SEZNAMU,
-                         &dlg_hlavni::napln_soubory, &dlg_hlavni::lb_soubory};
+                         &dlg_hlavni::napln_soubory, &dlg_hlavni::lb_soubory, false};
 constexpr strana SLOZKY{&seznamy_mazani::slozky, IDS_PRIDAT_SLOZKU, IDS_SLOZKA_V_SEZNAMU,
-                        &dlg_hlavni::napln_slozky, &dlg_hlavni::lb_slozky};
+                        &dlg_hlavni::napln_slozky, &dlg_hlavni::lb_slozky, true};
 
 // Every change is saved at once and shown with the first entry selected.
 void po_zmene(dlg_hlavni& d, const strana& s)
 {
   seznamy().uloz();
   (d.*s.napln)();
+}
+
+// Why a name cannot go on a list, as its box says it; empty when it can.
+std::wstring proc_nelze_pridat(const std::wstring& nazev, bool slozka)
+{
+  if (const wchar_t z = nepovoleny_znak(nazev, slozka)) {
+    const std::wstring text = std::wstring(slozka ? L"Název složky" : L"Název souboru") + L" nemůže obsahovat znak „" +
+                              std::wstring(1, z) + L"“.";
+    return z == L'*' || z == L'?' ? text + L" Zástupné znaky lze použít jen v seznamu souborů." : text;
+  }
+  if (!slozka && vzor_pro_vse(nazev))
+    return L"Vzor „" + nazev + L"“ by při čištění vymazal téměř všechny soubory, proto jej nelze přidat do seznamu.";
+  return {};
 }
 
 void pridej(dlg_hlavni& d, const strana& s)
@@ -43,6 +58,10 @@ void pridej(dlg_hlavni& d, const strana& s)
   // dialog is gone and the answer changes nothing.
   const auto zije = d.hlidac();
   if (zadej_text(nazev, vyzva.c_str()) != 0 || zije.expired() || nazev.empty()) return;
+  if (const std::wstring duvod = proc_nelze_pridat(nazev, s.slozky); !duvod.empty()) {
+    app().zprava(duvod.c_str(), MB_ICONERROR);
+    return;
+  }
   std::vector<std::wstring>& seznam = seznamy().*s.seznam;
   if (najdi_v_seznamu(seznam, nazev.c_str()) >= 0) {
     app().zprava(nacti_text(s.duplicita).c_str(), MB_ICONERROR);

@@ -9,7 +9,7 @@
 #include "frame/registr.h"
 #include "res/resource.h"
 #include "tests/e2e/program.h"
-#include "tests/podpora/podpora.h"
+#include "tests/podpora/operace_test.h"
 
 namespace {
 
@@ -29,6 +29,37 @@ void zapis_text(const wchar_t* nazev, const std::wstring& text)
 void zapis_cislo(const wchar_t* nazev, DWORD cislo)
 {
   test::zapis_hodnotu(KLIC_APLIKACE, nazev, REG_DWORD, &cislo, sizeof cislo);
+}
+
+// Right-clicks row `radek` of the log and types `klavesa` into the menu that opens.
+void z_nabidky(beh& b, int radek, wchar_t klavesa)
+{
+  HWND lb = b.prvek(IDC_VYPIS), m = nullptr;
+  const LPARAM bod = MAKELPARAM(10, SendMessageW(lb, LB_GETITEMHEIGHT, 0, 0) * radek + 2);
+  PostMessageW(lb, WM_RBUTTONDOWN, MK_RBUTTON, bod);
+  PostMessageW(lb, WM_RBUTTONUP, 0, bod);
+  for (int i = 0; i < 500 && !m; ++i, Sleep(10))
+    for (HWND w = nullptr; !m && (w = FindWindowExW(nullptr, w, L"#32768", nullptr));) {
+      DWORD pid = 0;
+      GetWindowThreadProcessId(w, &pid);
+      if (pid == b.pi.dwProcessId && IsWindowVisible(w)) m = w;
+    }
+  PostMessageW(m, WM_CHAR, klavesa, 0);
+}
+
+// The clipboard's text once it is `cekano`, or what it holds after a while.
+std::wstring schranka(const std::wstring& cekano)
+{
+  std::wstring text = L"<none>";
+  for (int i = 0; i < 200 && text != cekano; ++i, Sleep(20)) {
+    if (!OpenClipboard(nullptr)) continue;
+    if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+      text = static_cast<const wchar_t*>(GlobalLock(h));
+      GlobalUnlock(h);
+    }
+    CloseClipboard();
+  }
+  return text;
 }
 
 class Operace : public ::testing::Test {
@@ -198,4 +229,32 @@ TEST_F(Operace, ZrusenyKonecRelaceNechaOknoPouzitelne)
   ASSERT_TRUE(test::umisteni_hodnoty(&u));
   EXPECT_EQ(u.left, wa.left + 50);
   EXPECT_EQ(u.top, wa.top + 40);
+}
+
+// The log's own menu: the whole log and one row to the clipboard, the log to a file.
+TEST_F(Operace, VypisDoSchrankyADoSouboru)
+{
+  beh b;
+  ASSERT_TRUE(b.cekej_na_okno());
+  const auto radky = spust_a_cekej(b, IDC_VYCISTIT, 7);
+  std::wstring cely;
+  std::string soubor = "\xEF\xBB\xBF";
+  for (const std::wstring& r : radky) {
+    cely += r + L"\r\n";
+    soubor += test::utf8(r) + "\r\n";
+  }
+  z_nabidky(b, 1, L'k');
+  EXPECT_EQ(schranka(cely), cely);
+  z_nabidky(b, 2, L'v'); // the right-click selects the row
+  EXPECT_EQ(schranka(radky.at(2)), radky.at(2));
+
+  z_nabidky(b, 0, L'u');
+  HWND d = test::cekej_na_dialog(b.pi.dwProcessId, L"Uložit výpis - Tesvarin", 1148);
+  ASSERT_NE(d, nullptr);
+  HWND nazev = FindWindowExW(FindWindowExW(GetDlgItem(d, 1148), nullptr, L"ComboBox", nullptr), nullptr, L"Edit", nullptr);
+  const std::wstring cesta = koren + L"\\uložený výpis.txt";
+  SendMessageW(nazev, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(cesta.c_str()));
+  PostMessageW(d, WM_COMMAND, IDOK, 0);
+  for (int i = 0; i < 200 && test::obsah(cesta) != soubor; ++i) Sleep(20);
+  EXPECT_EQ(test::obsah(cesta), soubor);
 }

@@ -9,6 +9,7 @@
 #include "frame/registr.h"
 #include "res/resource.h"
 #include "tests/e2e/program.h"
+#include "tests/podpora/operace_test.h"
 #include "tests/podpora/podpora.h"
 
 namespace {
@@ -105,17 +106,26 @@ TEST_F(Seznamy, UpravySeznamuTlacitkyPretrvajiAVycisteniSeJimiRidi)
     ASSERT_TRUE(b.cekej_na_okno());
     ukazuje_a_ulozeno(b, VYCHOZI_SOUBORY, VYCHOZI_SLOZKY, "first start");
 
-    // Cancel, an empty OK and refused duplicates change nothing and save nothing.
+    // Cancel, an empty OK, duplicates and names that can never match change nothing, save nothing.
     RegDeleteKeyValueW(HKEY_CURRENT_USER, KLIC_APLIKACE, L"mazane_soubory");
     RegDeleteKeyValueW(HKEY_CURRENT_USER, KLIC_APLIKACE, L"mazane_slozky");
     EXPECT_EQ(pridej(b, IDC_PRIDAT_SOUBOR, L".obj", IDCANCEL), PRIDAT_SOUBOR);
     EXPECT_EQ(pridej(b, IDC_PRIDAT_SLOZKU, L""), PRIDAT_SLOZKU);
+    const auto vzor = [](const std::wstring& v) {
+      return L"Vzor „" + v + L"“ by při čištění vymazal téměř všechny soubory, proto jej nelze přidat do seznamu.";
+    };
+    const auto znak = [](const wchar_t* z) { return L"Název souboru nemůže obsahovat znak „" + std::wstring(z) + L"“."; };
     struct duplicita {
       int tlacitko;
       const wchar_t* text;
-      const wchar_t* zprava;
-    } duplicity[] = {{IDC_PRIDAT_SLOZKU, L"DEBUG", L"Zadaná složka je již v seznamu"},
-                     {IDC_PRIDAT_SOUBOR, L"ReadMe.TXT", L"Zadaný soubor je již v seznamu"}};
+      std::wstring zprava;
+    } const duplicity[] = {
+        {IDC_PRIDAT_SLOZKU, L"DEBUG", L"Zadaná složka je již v seznamu"},
+        {IDC_PRIDAT_SOUBOR, L"ReadMe.TXT", L"Zadaný soubor je již v seznamu"},
+        {IDC_PRIDAT_SOUBOR, L"*", vzor(L"*")}, {IDC_PRIDAT_SOUBOR, L"*.*", vzor(L"*.*")}, {IDC_PRIDAT_SOUBOR, L"?*", vzor(L"?*")},
+        {IDC_PRIDAT_SOUBOR, L"a\\b", znak(L"\\")}, {IDC_PRIDAT_SOUBOR, L"x:y", znak(L":")}, {IDC_PRIDAT_SOUBOR, L"a\"b", znak(L"\"")},
+        {IDC_PRIDAT_SLOZKU, L"*.obj",
+         L"Název složky nemůže obsahovat znak „*“. Zástupné znaky lze použít jen v seznamu souborů."}};
     for (const auto& d : duplicity) {
       pridej(b, d.tlacitko, d.text);
       test::box box;
@@ -124,6 +134,7 @@ TEST_F(Seznamy, UpravySeznamuTlacitkyPretrvajiAVycisteniSeJimiRidi)
       EXPECT_EQ(box.text, d.zprava);
     }
     EXPECT_EQ(bajty(L"mazane_soubory"), bajty(L"mazane_slozky")) << "nothing was saved: both missing";
+    EXPECT_EQ(test::polozky_seznamu(b.prvek(IDC_SOUBORY)), VYCHOZI_SOUBORY);
     EXPECT_EQ(test::polozky_seznamu(b.prvek(IDC_SLOZKY)), VYCHOZI_SLOZKY);
 
     // Remove the second of three: the others keep their order.
@@ -202,4 +213,29 @@ TEST_F(Seznamy, PredvolbyZvolenyFormatPojmenujeDalsiZalohu)
   const std::wstring moznosti[] = {nazev_kopie(nazev, 1, 5, pred), nazev_kopie(nazev, 1, 5, po)};
   EXPECT_TRUE(test::existuje(cil + L"\\" + moznosti[0]) || test::existuje(cil + L"\\" + moznosti[1]))
       << test::utf8(moznosti[0]);
+}
+
+TEST_F(Seznamy, VzoryBerouCeleJmenoAVzorProVseSeVynecha)
+{
+  // "*" comes from the registry, as from a list edited outside the program.
+  const std::vector<BYTE> ulozene = kodovani({L"*", L"*.obj"});
+  test::zapis_hodnotu(KLIC_APLIKACE, L"mazane_soubory", REG_MULTI_SZ, ulozene.data(), static_cast<DWORD>(ulozene.size()));
+  const std::wstring zdroj = test::nova_slozka(L"vzory");
+  test::vytvor_strom(zdroj, {L"a.obj", L"b.OBJ", L"c.obj.txt", L"thumbs1.db", L".hidden.obj", L"x.obj\\y.obj"});
+  test::zapis_hodnotu(KLIC_APLIKACE, L"slozka", REG_SZ, zdroj.c_str(), static_cast<DWORD>(2 * (zdroj.size() + 1)));
+  beh b;
+  ASSERT_TRUE(b.cekej_na_okno());
+  pridej(b, IDC_PRIDAT_SOUBOR, L"thumbs?.db");
+  SendMessageW(b.prvek(IDC_VYCISTIT), BM_CLICK, 0, 0);
+  cekej_na_radek(b, L"Celkový čas čištění: ");
+  const auto radky = test::polozky_seznamu(b.prvek(IDC_VYPIS));
+  EXPECT_EQ(radky.at(1), radek_vzor_vynechan(L"*")) << "before the first deletion";
+  std::vector<std::wstring> smazano;
+  for (const auto* s : {L"\\a.obj", L"\\b.OBJ", L"\\thumbs1.db", L"\\x.obj\\y.obj"})
+  {
+    smazano.push_back(radek_soubor_smazan(zdroj + s));
+    EXPECT_FALSE(test::existuje(zdroj + s)) << test::utf8(s);
+  }
+  EXPECT_EQ(test::serazene(radky, 2, 2), test::serazene(smazano));
+  for (const auto* s : {L"\\c.obj.txt", L"\\.hidden.obj", L"\\x.obj"}) EXPECT_TRUE(test::existuje(zdroj + s)) << test::utf8(s);
 }

@@ -1,0 +1,206 @@
+#include "ui/nabidka_vypisu.h"
+
+#include <commdlg.h>
+#include <algorithm>
+#include <cstring>
+#include <cwchar>
+#include "engine/pravidla.h"
+#include "frame/aplikace.h"
+#include "frame/chyby.h"
+#include "res/resource.h"
+
+std::wstring text_vypisu(const std::vector<std::wstring>& radky)
+{
+  size_t delka = 0;
+  for (const std::wstring& r : radky) delka += r.size() + 2;
+  std::wstring text;
+  text.reserve(delka);
+  for (const std::wstring& r : radky) {
+    text += r;
+    text += L"\r\n";
+  }
+  return text;
+}
+
+std::string utf8_s_bom(const std::wstring& text)
+{
+  std::string bajty = "\xEF\xBB\xBF";
+  // In pieces, as the conversion takes int lengths; a piece never ends inside a surrogate pair.
+  constexpr size_t KUS = 1u << 20;
+  for (size_t i = 0; i < text.size();) {
+    size_t n = std::min(text.size() - i, KUS);
+    if (i + n < text.size() && IS_HIGH_SURROGATE(text[i + n - 1])) --n;
+    const wchar_t* kus = text.data() + i;
+    const int m = WideCharToMultiByte(CP_UTF8, 0, kus, static_cast<int>(n), nullptr, 0, nullptr, nullptr);
+    if (m <= 0) fatalni_posledni_chyba();
+    const size_t od = bajty.size();
+    bajty.resize(od + static_cast<size_t>(m));
+    if (WideCharToMultiByte(CP_UTF8, 0, kus, static_cast<int>(n), bajty.data() + od, m, nullptr, nullptr) != m)
+      fatalni_posledni_chyba();
+    i += n;
+  }
+  return bajty;
+}
+
+std::wstring vychozi_nazev_vypisu(const SYSTEMTIME& cas) { return L"Tesvarin výpis " + text_data(cas) + L".txt"; }
+
+namespace {
+
+std::wstring radek(HWND vypis, WPARAM i)
+{
+  const LRESULT delka = SendMessageW(vypis, LB_GETTEXTLEN, i, 0);
+  if (delka == LB_ERR) fatalni_posledni_chyba();
+  std::wstring r(static_cast<size_t>(delka) + 1, L'\0');
+  const LRESULT n = SendMessageW(vypis, LB_GETTEXT, i, reinterpret_cast<LPARAM>(r.data()));
+  if (n == LB_ERR) fatalni_posledni_chyba();
+  r.resize(static_cast<size_t>(n));
+  return r;
+}
+
+// The log as it stands. The worker's next line waits meanwhile: it is added on this thread.
+std::vector<std::wstring> radky(HWND vypis)
+{
+  const LRESULT pocet = SendMessageW(vypis, LB_GETCOUNT, 0, 0);
+  if (pocet == LB_ERR) fatalni_posledni_chyba();
+  std::vector<std::wstring> r;
+  r.reserve(static_cast<size_t>(pocet));
+  for (LRESULT i = 0; i < pocet; ++i) r.push_back(radek(vypis, static_cast<WPARAM>(i)));
+  return r;
+}
+
+void chyba(const std::wstring& co, HRESULT hr)
+{
+  app().zprava((co + L"\n\n" + systemovy_text(hr)).c_str(), MB_ICONERROR);
+}
+
+HRESULT do_schranky(HWND vlastnik, const std::wstring& text)
+{
+  if (!OpenClipboard(vlastnik)) return hresult_posledni_chyby();
+  HRESULT hr = S_OK;
+  const size_t bajtu = (text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL pamet = nullptr;
+  if (!EmptyClipboard() || !(pamet = GlobalAlloc(GMEM_MOVEABLE, bajtu))) {
+    hr = hresult_posledni_chyby();
+  } else {
+    void* p = GlobalLock(pamet);
+    if (!p) fatalni_posledni_chyba();
+    std::memcpy(p, text.c_str(), bajtu);
+    GlobalUnlock(pamet);
+    // The clipboard owns the memory from now on; only a refused one is freed here.
+    if (SetClipboardData(CF_UNICODETEXT, pamet))
+      pamet = nullptr;
+    else
+      hr = hresult_posledni_chyby();
+  }
+  if (pamet && GlobalFree(pamet)) fatalni_posledni_chyba();
+  if (!CloseClipboard()) fatalni_posledni_chyba();
+  return hr;
+}
+
+HRESULT zapis_soubor(const std::wstring& cesta, const std::string& obsah)
+{
+  HANDLE h = CreateFileW(cesta.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return hresult_posledni_chyby();
+  HRESULT hr = S_OK;
+  for (size_t i = 0; i < obsah.size() && SUCCEEDED(hr);) {
+    DWORD zapsano = 0;
+    const DWORD kus = static_cast<DWORD>(std::min<size_t>(obsah.size() - i, 1u << 24));
+    if (WriteFile(h, obsah.data() + i, kus, &zapsano, nullptr) && zapsano > 0)
+      i += zapsano;
+    else
+      hr = hresult_posledni_chyby();
+  }
+  if (!CloseHandle(h)) fatalni_posledni_chyba();
+  if (FAILED(hr)) DeleteFileW(cesta.c_str()); // no half-written log is left behind
+  return hr;
+}
+
+void kopiruj(HWND dialog, const std::wstring& text)
+{
+  if (const HRESULT hr = do_schranky(dialog, text); FAILED(hr))
+    chyba(L"Výpis se nepodařilo zkopírovat do schránky.", hr);
+}
+
+void uloz(const kestrum::okno& dialog, HWND vypis)
+{
+  const auto zije = dialog.hlidac();
+  SYSTEMTIME cas{};
+  GetLocalTime(&cas);
+  std::wstring soubor = vychozi_nazev_vypisu(cas);
+  soubor.resize(32768, L'\0');
+  const std::wstring titulek = std::wstring(L"Uložit výpis - ") + app().nazev();
+  OPENFILENAMEW o{};
+  o.lStructSize = sizeof o;
+  o.hwndOwner = GetAncestor(dialog.hwnd, GA_ROOT);
+  o.lpstrFilter = L"Textové soubory (*.txt)\0*.txt\0Všechny soubory (*.*)\0*.*\0";
+  o.lpstrFile = soubor.data();
+  o.nMaxFile = static_cast<DWORD>(soubor.size());
+  o.lpstrTitle = titulek.c_str();
+  o.lpstrDefExt = L"txt";
+  o.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  if (!GetSaveFileNameW(&o)) {
+    // Cancelled, or the dialog could not come up; its own codes have no system text.
+    if (const DWORD e = CommDlgExtendedError(); e != 0) {
+      wchar_t text[100];
+      std::swprintf(text, 100, L"Okno pro uložení souboru se nepodařilo otevřít (kód chyby 0x%04lX).",
+                    static_cast<unsigned long>(e));
+      app().zprava(text, MB_ICONERROR);
+    }
+    return;
+  }
+  if (zije.expired()) return; // the window closed meanwhile: there is no log to save
+  soubor.resize(std::wcslen(soubor.c_str()));
+  // The log as it stands now, after the dialog: the operation may have gone on meanwhile.
+  if (const HRESULT hr = zapis_soubor(soubor, utf8_s_bom(text_vypisu(radky(vypis)))); FAILED(hr))
+    chyba(L"Výpis se nepodařilo uložit do souboru \"" + soubor + L"\".", hr);
+}
+
+} // namespace
+
+void nabidka_vypisu(const kestrum::okno& dialog, HWND vypis, LPARAM pozice)
+{
+  POINT p{static_cast<short>(LOWORD(pozice)), static_cast<short>(HIWORD(pozice))};
+  if (p.x == -1 && p.y == -1) {
+    // From the keyboard: below the selected row if it is in view, else at the log's corner.
+    RECT r{}, klient{}, prunik{};
+    const LRESULT vybrany = SendMessageW(vypis, LB_GETCURSEL, 0, 0);
+    if (!GetClientRect(vypis, &klient)) fatalni_posledni_chyba();
+    if (vybrany == LB_ERR ||
+        SendMessageW(vypis, LB_GETITEMRECT, static_cast<WPARAM>(vybrany), reinterpret_cast<LPARAM>(&r)) == LB_ERR ||
+        !IntersectRect(&prunik, &r, &klient))
+      r = RECT{};
+    p = POINT{r.left, r.bottom};
+    if (!ClientToScreen(vypis, &p)) fatalni_posledni_chyba();
+  } else {
+    // A right-click selects the row under it, as a left one does.
+    POINT v = p;
+    if (!ScreenToClient(vypis, &v)) fatalni_posledni_chyba();
+    const LRESULT kde = SendMessageW(vypis, LB_ITEMFROMPOINT, 0, MAKELPARAM(v.x, v.y));
+    if (HIWORD(kde) == 0) SendMessageW(vypis, LB_SETCURSEL, LOWORD(kde), 0);
+  }
+  HMENU menu = LoadMenuW(instance, MAKEINTRESOURCEW(IDM_VYPIS));
+  if (!menu) fatalni_posledni_chyba();
+  HMENU nabidka = GetSubMenu(menu, 0);
+  if (!nabidka) fatalni_posledni_chyba();
+  const LRESULT vybrany = SendMessageW(vypis, LB_GETCURSEL, 0, 0);
+  const bool prazdny = SendMessageW(vypis, LB_GETCOUNT, 0, 0) <= 0;
+  EnableMenuItem(nabidka, IDM_KOPIROVAT_VYPIS, prazdny ? MF_GRAYED : MF_ENABLED);
+  EnableMenuItem(nabidka, IDM_KOPIROVAT_RADEK, vybrany == LB_ERR ? MF_GRAYED : MF_ENABLED);
+  EnableMenuItem(nabidka, IDM_ULOZIT_VYPIS, prazdny ? MF_GRAYED : MF_ENABLED);
+  SetForegroundWindow(dialog.hwnd);
+  const auto zije = dialog.hlidac();
+  const UINT prikaz = static_cast<UINT>(
+      TrackPopupMenu(nabidka, TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, p.x, p.y, 0, dialog.hwnd, nullptr));
+  if (!DestroyMenu(menu)) fatalni_posledni_chyba();
+  if (zije.expired()) return; // the window closed or the session ended while the menu was open
+  // The rows are read when the item is chosen: what the log holds at that moment.
+  switch (prikaz) {
+  case IDM_KOPIROVAT_VYPIS: kopiruj(dialog.hwnd, text_vypisu(radky(vypis))); break;
+  case IDM_KOPIROVAT_RADEK:
+    if (const LRESULT i = SendMessageW(vypis, LB_GETCURSEL, 0, 0); i != LB_ERR)
+      kopiruj(dialog.hwnd, radek(vypis, static_cast<WPARAM>(i)));
+    break;
+  case IDM_ULOZIT_VYPIS: uloz(dialog, vypis); break;
+  default: break; // closed without a choice
+  }
+}
