@@ -87,7 +87,7 @@ int pres_okno(int tlacitko, const std::wstring& zdroj, const std::wstring& cil)
 {
   g_aplikace.nastav(new aplikace_mereni);
   test::vytvor_okno_aplikace(zdroj, cil);
-  dlg_hlavni* d = g_hlavni_okno->hlavni_dialog;
+  dlg_hlavni* d = g_hlavni_okno->hlavni_dialog.get();
   g_s.dialog = d->hwnd;
   SetWindowSubclass(d->lb_vypis, pocitadlo, 0x7E5B, 0);
   MSG m;

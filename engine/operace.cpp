@@ -1,12 +1,14 @@
 #include "engine/operace.h"
 
 #include <shellapi.h>
+#include "engine/kontrola_kopie.h"
+#include "engine/mazani.h"
 #include "engine/pravidla.h"
+#include "engine/soubory.h"
 #include "frame/chyby.h"
-#include "ui/nastaveni.h"
 
-HRESULT vycisteni(std::wstring zdroj, const seznamy_mazani& seznamy, const DWORD& vypis, LONG& pocet_chyb,
-                  okno_operace& okno)
+HRESULT vycisteni(std::wstring zdroj, LONG& pocet_chyb, okno_operace& okno,
+                  const std::function<void(const std::wstring&)>& vycisti_slozku)
 {
   pocet_chyb = 0;
   okno.zacni_mereni();
@@ -27,7 +29,7 @@ HRESULT vycisteni(std::wstring zdroj, const seznamy_mazani& seznamy, const DWORD
     return E_INVALIDARG;
   }
 
-  cisteni(seznamy, vypis, okno, pocet_chyb).vycisti(zdroj);
+  vycisti_slozku(zdroj);
 
   const unsigned sekundy = okno.uplynulo_sekund();
   if (pocet_chyb == 0) {
@@ -52,6 +54,52 @@ HRESULT zastav(okno_operace& okno, const std::wstring& text)
   return E_FAIL;
 }
 
+// What the backup works with once its input has passed the checks.
+struct plan_zalohy {
+  std::wstring odkud;        // the copy source: the source and "\*.*"
+  std::wstring cil;          // the new folder's path
+  std::wstring dlouhy_zdroj; // the source's long path
+};
+
+// The checks before anything on disk changes, in their order, and the names of the copy.
+// S_OK with `plan` filled in, or a failure once its line and box are out.
+HRESULT priprav(const zadani_zalohy& zadani, okno_operace& okno, plan_zalohy& plan)
+{
+  const std::wstring& zdroj = zadani.zdroj;
+  if (!je_slozka(zdroj)) return zastav(okno, texty::zdroj_neexistuje);
+  if (!je_slozka(zadani.cil)) return zastav(okno, texty::cil_neexistuje);
+  std::wstring nazev;
+  if (nazev_slozky(zdroj, nazev) != 0 || !nazev_pouzitelny(nazev)) return zastav(okno, texty::zdroj_neplatny);
+
+  plan.odkud = zdroj + L"\\*.*";
+  SYSTEMTIME cas{};
+  if (zadani.cas)
+    cas = *zadani.cas;
+  else
+    GetLocalTime(&cas);
+  std::wstring umisteni = zadani.cil;
+  odstranit_koncova_lomitka(umisteni);
+  const std::wstring jmeno = nazev_kopie(nazev, zadani.pridat_datum, zadani.vypis_casu, cas);
+  plan.cil = cilova_cesta(umisteni, jmeno);
+
+  // The new folder must neither be the source, nor lie in it, nor hold it. Final paths see
+  // through "..", short names, substituted drives and links.
+  plan.dlouhy_zdroj = dlouha_cesta(zdroj);
+  const std::wstring konecny_zdroj = konecna_cesta(bez_koncoveho_lomitka(plan.dlouhy_zdroj));
+  std::wstring konecny_cil = konecna_cesta(bez_koncoveho_lomitka(dlouha_cesta(umisteni + L"\\")));
+  if (konecny_zdroj.empty() || konecny_cil.empty() || !pripoj_nazev(konecny_cil, jmeno))
+    return zastav(okno, texty::prekryti_neovereno);
+  if (prekryvaji_se(konecny_zdroj, konecny_cil)) return zastav(okno, texty::prekryti);
+  const nalez_kopie nalez = zkontroluj_pred_kopii(zdroj, plan.dlouhy_zdroj, konecny_cil);
+  switch (nalez.co) {
+  case nalez_kopie::zacykleni: return zastav(okno, radek_zacykleni(nalez.odkaz));
+  case nalez_kopie::opakovani: return zastav(okno, radek_opakovani(nalez.odkaz));
+  case nalez_kopie::nejasny: return zastav(okno, radek_odkaz_nejasny(nalez.odkaz));
+  case nalez_kopie::nic: break;
+  }
+  return S_OK;
+}
+
 // The shell's copy with the flags of the backup: no question about the new folder, the copy
 // registered for undo, every other question answered yes.
 int kopie_shellem(HWND vlastnik, const std::wstring& odkud, const std::wstring& kam)
@@ -72,43 +120,14 @@ int kopie_shellem(HWND vlastnik, const std::wstring& odkud, const std::wstring& 
 HRESULT zaloha(const zadani_zalohy& zadani, okno_operace& okno)
 {
   okno.zacni_mereni();
-  const std::wstring& zdroj = zadani.zdroj;
-  if (!je_slozka(zdroj)) return zastav(okno, texty::zdroj_neexistuje);
-  if (!je_slozka(zadani.cil)) return zastav(okno, texty::cil_neexistuje);
-  std::wstring nazev;
-  if (nazev_slozky(zdroj, nazev) != 0 || !nazev_pouzitelny(nazev)) return zastav(okno, texty::zdroj_neplatny);
+  plan_zalohy plan;
+  if (const HRESULT hr = priprav(zadani, okno, plan); FAILED(hr)) return hr;
 
-  const std::wstring odkud = zdroj + L"\\*.*";
-  SYSTEMTIME cas{};
-  if (zadani.cas)
-    cas = *zadani.cas;
-  else
-    GetLocalTime(&cas);
-  std::wstring umisteni = zadani.cil;
-  odstranit_koncova_lomitka(umisteni);
-  const std::wstring jmeno = nazev_kopie(nazev, zadani.param, zadani.vypis_casu, cas);
-  const std::wstring cil = cilova_cesta(umisteni, jmeno);
-
-  // Before anything on disk changes: the new folder must neither be the source, nor lie in
-  // it, nor hold it. Final paths see through "..", short names, substituted drives and links.
-  const std::wstring dlouhy_zdroj = dlouha_cesta(zdroj);
-  const std::wstring konecny_zdroj = konecna_cesta(bez_koncoveho_lomitka(dlouhy_zdroj));
-  std::wstring konecny_cil = konecna_cesta(bez_koncoveho_lomitka(dlouha_cesta(umisteni + L"\\")));
-  if (konecny_zdroj.empty() || konecny_cil.empty() || !pripoj_nazev(konecny_cil, jmeno))
-    return zastav(okno, texty::prekryti_neovereno);
-  if (prekryvaji_se(konecny_zdroj, konecny_cil)) return zastav(okno, texty::prekryti);
-  const nalez_kopie nalez = zkontroluj_pred_kopii(zdroj, dlouhy_zdroj, konecny_cil);
-  switch (nalez.co) {
-  case nalez_kopie::zacykleni: return zastav(okno, radek_zacykleni(nalez.odkaz));
-  case nalez_kopie::opakovani: return zastav(okno, radek_opakovani(nalez.odkaz));
-  case nalez_kopie::nejasny: return zastav(okno, radek_odkaz_nejasny(nalez.odkaz));
-  case nalez_kopie::nic: break;
-  }
-
+  const std::wstring& cil = plan.cil;
   const std::wstring dlouhy_cil = dlouha_cesta(cil);
   const DWORD a = atributy(bez_koncoveho_lomitka(dlouhy_cil));
   if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY)) {
-    if (!(zadani.param & param_smazat_stary_cil)) {
+    if (!zadani.smazat_stary_cil) {
       okno.chyba(texty::cil_existuje);
       okno.radek(texty::cil_existuje);
       return E_FAIL;
@@ -128,14 +147,14 @@ HRESULT zaloha(const zadani_zalohy& zadani, okno_operace& okno)
   if (!dlouhy_cil.empty()) CreateDirectoryW(dlouhy_cil.c_str(), nullptr);
 
   // The shell never gets a "\\?\" path (it would copy into the current directory).
-  const std::wstring odkud_shell = cesta_pro_shell(odkud), kam_shell = cesta_pro_shell(cil);
+  const std::wstring odkud_shell = cesta_pro_shell(plan.odkud), kam_shell = cesta_pro_shell(cil);
   if (odkud_shell.empty() || kam_shell.empty() || kopie_shellem(okno.vlastnik(), odkud_shell, kam_shell) != 0) {
     okno.radek(texty::kopirovani_selhalo);
     return E_FAIL;
   }
   // The shell reports success also for a copy that left files out (locked, too long a
   // path): every regular file of the source must stand in the copy with its size.
-  const unsigned long long chybi = chybejici_v_kopii(dlouhy_zdroj, dlouha_cesta(cil));
+  const unsigned long long chybi = chybejici_v_kopii(plan.dlouhy_zdroj, dlouha_cesta(cil));
   if (chybi != 0) {
     okno.radek(texty::kopirovani_selhalo);
     okno.radek(radek_chybejici_soubory(chybi));

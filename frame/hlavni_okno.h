@@ -2,6 +2,7 @@
 // The host window: a plain top-level window sized to the main dialog inside it.
 #include <windows.h>
 #include <cstdint>
+#include <memory>
 
 class dlg_hlavni;
 
@@ -25,9 +26,9 @@ bool omez_obdelnik(const RECT& r, const RECT& wa, POINT& poloha);
 class hlavni_okno {
 public:
   HWND hwnd = nullptr;
-  dlg_hlavni* hlavni_dialog = nullptr;
+  std::unique_ptr<dlg_hlavni> hlavni_dialog;
 
-  hlavni_okno() = default;
+  hlavni_okno();
   hlavni_okno(const hlavni_okno&) = delete;
   hlavni_okno& operator=(const hlavni_okno&) = delete;
   ~hlavni_okno();

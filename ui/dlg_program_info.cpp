@@ -24,14 +24,8 @@ pismo::pismo()
   if (!GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf)) fatalni_posledni_chyba();
   lf.lfHeight = -20;
   wcscpy_s(lf.lfFaceName, L"Verdana");
-  font = CreateFontIndirectW(&lf);
-  if (!font) fatalni_posledni_chyba();
-}
-
-pismo::~pismo()
-{
-  if (font && !DeleteObject(font)) fatalni_posledni_chyba();
-  font = nullptr;
+  font.nastav(CreateFontIndirectW(&lf));
+  if (!font.platny()) fatalni_posledni_chyba();
 }
 
 COLORREF barva_nazvu(COLORREF barva_textu_okna)
@@ -43,7 +37,7 @@ void pismo::kresli_text(const wchar_t* text, HDC dc, const RECT& obdelnik) const
 {
   SetTextColor(dc, barva_nazvu(GetSysColor(COLOR_WINDOWTEXT)));
   SetBkMode(dc, TRANSPARENT);
-  HGDIOBJ drive = SelectObject(dc, font);
+  HGDIOBJ drive = SelectObject(dc, font.get());
   RECT r = obdelnik;
   DrawTextW(dc, text, -1, &r, DT_SINGLELINE);
   SelectObject(dc, drive);
@@ -161,12 +155,11 @@ HRESULT cti_copyright(std::wstring& out)
 
 // --- The dialog
 
-dlg_program_info::dlg_program_info() : pismo_nazvu(new pismo) {}
+dlg_program_info::dlg_program_info() : pismo_nazvu(std::make_unique<pismo>()) {}
 
 dlg_program_info::~dlg_program_info()
 {
-  delete pismo_nazvu;
-  pismo_nazvu = nullptr;
+  pismo_nazvu.reset();
   tooltipy.zrus();
 }
 
@@ -207,7 +200,8 @@ INT_PTR dlg_program_info::zpracuj_zpravu(UINT zprava, WPARAM wparam, LPARAM lpar
   case WM_DRAWITEM:
     if (wparam == IDC_INFO_NAZEV) {
       const auto* di = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
-      pismo_nazvu->kresli_text(dialogy::text_prvku(hwnd, IDC_INFO_NAZEV).c_str(), di->hDC, di->rcItem);
+      const std::wstring nazev = kestrum::text_okna(dialogy::prvek(hwnd, IDC_INFO_NAZEV));
+      pismo_nazvu->kresli_text(nazev.c_str(), di->hDC, di->rcItem);
     }
     return 0;
   case WM_NOTIFY: {
