@@ -4,17 +4,17 @@
 
 namespace kestrum {
 
-void druh_souboru::uvolni(HANDLE h)
+void zavri_handle(HANDLE h)
 {
   if (!CloseHandle(h)) fatalni_posledni_chyba();
 }
 
-void druh_vyctu::uvolni(HANDLE h)
+void zavri_vycet(HANDLE h)
 {
   if (!FindClose(h)) fatalni_posledni_chyba();
 }
 
-void druh_klice::uvolni(HKEY h)
+void zavri_klic(HKEY h)
 {
   // RegCloseKey reports its status, not the last error: handed on as the last error, so
   // that the fatal text names it.
@@ -25,17 +25,17 @@ void druh_klice::uvolni(HKEY h)
   }
 }
 
-void druh_tematu::uvolni(HTHEME h)
+void zavri_tema(HTHEME h)
 {
   if (FAILED(CloseThemeData(h))) fatalni_posledni_chyba();
 }
 
-void druh_nabidky::uvolni(HMENU h)
+void znic_nabidku(HMENU h)
 {
   if (!DestroyMenu(h)) fatalni_posledni_chyba();
 }
 
-void druh_pisma::uvolni(HFONT h)
+void smaz_pismo(HFONT h)
 {
   if (!DeleteObject(h)) fatalni_posledni_chyba();
 }

@@ -48,55 +48,35 @@ private:
   handle h_ = Druh::prazdny();
 };
 
-// A file or folder handle (CreateFileW): CloseHandle.
-struct druh_souboru {
+// The releases, each ending the process when it fails.
+void zavri_handle(HANDLE h);  // CloseHandle
+void zavri_vycet(HANDLE h);   // FindClose
+void zavri_klic(HKEY h);      // RegCloseKey
+void zavri_tema(HTHEME h);    // CloseThemeData
+void znic_nabidku(HMENU h);   // DestroyMenu
+void smaz_pismo(HFONT h);     // DeleteObject
+
+// Handles of the kernel, for which INVALID_HANDLE_VALUE (or null) holds nothing.
+template <void (*Uvolneni)(HANDLE)> struct druh_jadra {
   using handle = HANDLE;
   static HANDLE prazdny() { return INVALID_HANDLE_VALUE; }
   static bool platny(HANDLE h) { return h != INVALID_HANDLE_VALUE && h != nullptr; }
-  static void uvolni(HANDLE h);
+  static void uvolni(HANDLE h) { Uvolneni(h); }
 };
-// A folder listing (FindFirstFileW): FindClose.
-struct druh_vyctu {
-  using handle = HANDLE;
-  static HANDLE prazdny() { return INVALID_HANDLE_VALUE; }
-  static bool platny(HANDLE h) { return h != INVALID_HANDLE_VALUE; }
-  static void uvolni(HANDLE h);
-};
-// An open registry key: RegCloseKey.
-struct druh_klice {
-  using handle = HKEY;
-  static HKEY prazdny() { return nullptr; }
-  static bool platny(HKEY h) { return h != nullptr; }
-  static void uvolni(HKEY h);
-};
-// A window's theme data (OpenThemeData): CloseThemeData.
-struct druh_tematu {
-  using handle = HTHEME;
-  static HTHEME prazdny() { return nullptr; }
-  static bool platny(HTHEME h) { return h != nullptr; }
-  static void uvolni(HTHEME h);
-};
-// A menu loaded from the resources: DestroyMenu.
-struct druh_nabidky {
-  using handle = HMENU;
-  static HMENU prazdny() { return nullptr; }
-  static bool platny(HMENU h) { return h != nullptr; }
-  static void uvolni(HMENU h);
-};
-// A GDI font: DeleteObject.
-struct druh_pisma {
-  using handle = HFONT;
-  static HFONT prazdny() { return nullptr; }
-  static bool platny(HFONT h) { return h != nullptr; }
-  static void uvolni(HFONT h);
+// Other handles, for which null holds nothing.
+template <class H, void (*Uvolneni)(H)> struct druh_s_nulou {
+  using handle = H;
+  static H prazdny() { return nullptr; }
+  static bool platny(H h) { return h != nullptr; }
+  static void uvolni(H h) { Uvolneni(h); }
 };
 
-using handle_souboru = vlastnik<druh_souboru>;
-using handle_vyctu = vlastnik<druh_vyctu>;
-using handle_klice = vlastnik<druh_klice>;
-using handle_tematu = vlastnik<druh_tematu>;
-using handle_nabidky = vlastnik<druh_nabidky>;
-using handle_pisma = vlastnik<druh_pisma>;
+using handle_souboru = vlastnik<druh_jadra<zavri_handle>>;   // CreateFileW
+using handle_vyctu = vlastnik<druh_jadra<zavri_vycet>>;      // FindFirstFileW
+using handle_klice = vlastnik<druh_s_nulou<HKEY, zavri_klic>>;
+using handle_tematu = vlastnik<druh_s_nulou<HTHEME, zavri_tema>>;
+using handle_nabidky = vlastnik<druh_s_nulou<HMENU, znic_nabidku>>;
+using handle_pisma = vlastnik<druh_s_nulou<HFONT, smaz_pismo>>;
 
 // The device context of a window's client area (GetDC), given back to the window
 // (ReleaseDC) at the end. A window without one ends the process.
