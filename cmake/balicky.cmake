@@ -24,9 +24,16 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_NSIS_MUI_ICON ${CMAKE_SOURCE_DIR}/res/tesvarin.ico)
 set(CPACK_NSIS_MUI_UNIICON ${CMAKE_SOURCE_DIR}/res/tesvarin.ico)
 set(CPACK_NSIS_URL_INFO_ABOUT "https://www.kestrum.cz/")
+# The build's architecture, x86 (32-bit) or x64 (64-bit): every package name says it, and the
+# installer template reads it.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(CPACK_TESVARIN_ARCH x64)
+else()
+  set(CPACK_TESVARIN_ARCH x86)
+endif()
 # The package names, one per generator.
-set(TESVARIN_INSTALATOR Tesvarin-${PROJECT_VERSION}-setup)
-set(TESVARIN_PRENOSNA Tesvarin-${PROJECT_VERSION}-portable)
+set(TESVARIN_INSTALATOR Tesvarin-${PROJECT_VERSION}-${CPACK_TESVARIN_ARCH}-setup)
+set(TESVARIN_PRENOSNA Tesvarin-${PROJECT_VERSION}-${CPACK_TESVARIN_ARCH}-portable)
 configure_file(${CMAKE_SOURCE_DIR}/cmake/balicky_nazvy.cmake.in
   ${CMAKE_BINARY_DIR}/balicky_nazvy.cmake @ONLY)
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/balicky_nazvy.cmake)

@@ -7,6 +7,7 @@
 #include <cwchar>
 #include <string_view>
 #include "frame/aplikace.h"
+#include "frame/architektura.h"
 #include "frame/chyby.h"
 #include "frame/vyrobce.h"
 #include "res/resource.h"

@@ -26,8 +26,7 @@ COLORREF barva_nazvu(COLORREF barva_textu_okna);
 constexpr COLORREF BARVA_VERZE = RGB(0, 96, 0);
 // The four parts of a version joined by dots, each as an unsigned 16-bit number.
 std::wstring text_verze(WORD a, WORD b, WORD c, WORD d);
-// The about box's version line names the build: 32 or 64 bits.
-inline constexpr int bity_sestaveni = sizeof(void*) * 8;
+// The about box's version line names the build: `bity` is 32 or 64 (bity_sestaveni).
 std::wstring radek_verze(const std::wstring& verze, int bity);
 // The query path of the LegalCopyright string in the string table of a translation.
 std::wstring cesta_copyright(WORD jazyk, WORD kodova_stranka);

@@ -25,25 +25,36 @@ std::wstring znama_slozka(REFKNOWNFOLDERID id)
 
 std::wstring v_buildu(const std::wstring& cesta) { return test::slozka_programu() + L"\\..\\" + cesta; }
 
-// A text of HKLM\...\Uninstall\<polozka> ("" when missing).
-std::wstring odinstalace(const std::wstring& polozka, const wchar_t* hodnota)
+// A text of HKLM\...\Uninstall\<polozka> ("" when missing), in the registry's 32-bit view
+// (both installers keep their entry there) or, with `pohled` KEY_WOW64_64KEY, the 64-bit one.
+std::wstring odinstalace(const std::wstring& polozka, const wchar_t* hodnota, REGSAM pohled = KEY_WOW64_32KEY)
 {
   wchar_t text[512] = {};
   DWORD bajtu = sizeof text;
-  RegGetValueW(HKEY_LOCAL_MACHINE, (ODINSTALACE + L"\\" + polozka).c_str(), hodnota, RRF_RT_REG_SZ, nullptr, text, &bajtu);
+  HKEY k = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, (ODINSTALACE + L"\\" + polozka).c_str(), 0, KEY_READ | pohled, &k) != 0) return L"";
+  RegGetValueW(k, nullptr, hodnota, RRF_RT_REG_SZ, nullptr, text, &bajtu);
+  RegCloseKey(k);
   return text;
 }
 
-// How many entries of Add/Remove Programs are called Tesvarin, whatever their key.
+// How many entries of Add/Remove Programs are called Tesvarin, whatever their key, in both
+// views of the registry (Add/Remove Programs shows both).
 int pocet_polozek()
 {
-  HKEY k = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, ODINSTALACE.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return -1;
+  BOOL wow64 = FALSE;
+  IsWow64Process(GetCurrentProcess(), &wow64);
+  const bool dva_pohledy = sizeof(void*) == 8 || wow64; // a 32-bit system has one view
   int pocet = 0;
-  wchar_t jmeno[256];
-  for (DWORD i = 0, n = 256; RegEnumKeyExW(k, i, jmeno, &n, nullptr, nullptr, nullptr, nullptr) == 0; ++i, n = 256)
-    pocet += odinstalace(jmeno, L"DisplayName") == L"Tesvarin";
-  RegCloseKey(k);
+  for (REGSAM pohled : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+    HKEY k = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, ODINSTALACE.c_str(), 0, KEY_READ | pohled, &k) != ERROR_SUCCESS) return -1;
+    wchar_t jmeno[256];
+    for (DWORD i = 0, n = 256; RegEnumKeyExW(k, i, jmeno, &n, nullptr, nullptr, nullptr, nullptr) == 0; ++i, n = 256)
+      pocet += odinstalace(jmeno, L"DisplayName", pohled) == L"Tesvarin";
+    RegCloseKey(k);
+    if (!dva_pohledy) break;
+  }
   return pocet;
 }
 
@@ -140,6 +151,70 @@ TEST_F(Vydani, InstalaceSpusteniAktualizaceAOdinstalace)
   EXPECT_EQ(pocet_polozek(), 0);
   EXPECT_NE(test::text_hodnoty(L"slozka"), L"<none>"); // the user's settings stay
   DeleteFileW((slozka + L"\\poznamky.txt").c_str());
+  RemoveDirectoryW(slozka.c_str());
+}
+
+// A running Tesvarin keeps its program file: silently, the installer and the uninstaller end
+// with exit code 2 and change nothing; once it is closed, both work. The uninstaller is run in
+// place (_?=), so its exit code is its own and not its launcher's.
+TEST_F(Vydani, BeziciProgramInstalaciNicNezmeni)
+{
+  const std::wstring instalator = v_buildu(L"balicky\\" TESVARIN_INSTALATOR);
+  const std::wstring slozka = znama_slozka(FOLDERID_ProgramFiles) + L"\\Tesvarin";
+  const std::wstring program = slozka + L"\\tesvarin.exe";
+  const std::wstring odinstalator = L"\"" + slozka + L"\\uninstall.exe\" /S _?=" + slozka;
+  ASSERT_EQ(potichu(instalator), 0u);
+  auto cas = [&] {
+    WIN32_FILE_ATTRIBUTE_DATA a{};
+    GetFileAttributesExW(program.c_str(), GetFileExInfoStandard, &a);
+    return (static_cast<unsigned long long>(a.ftLastWriteTime.dwHighDateTime) << 32) | a.ftLastWriteTime.dwLowDateTime;
+  };
+  const auto pred = cas();
+  {
+    e2e::beh b(program);
+    ASSERT_TRUE(b.cekej_na_okno());
+    EXPECT_EQ(potichu(instalator), 2u);
+    EXPECT_EQ(cas(), pred) << "the running program's file is untouched";
+    EXPECT_EQ(test::spust_a_odklikej(odinstalator, 120000).kod, 2u);
+    EXPECT_TRUE(test::existuje(program));
+    EXPECT_TRUE(test::existuje(slozka + L"\\uninstall.exe"));
+    EXPECT_EQ(pocet_polozek(), 1);
+    EXPECT_EQ(b.zavri(), 0u);
+  }
+  EXPECT_EQ(test::spust_a_odklikej(odinstalator, 120000).kod, 0u);
+  EXPECT_FALSE(test::existuje(program));
+  EXPECT_EQ(pocet_polozek(), 0);
+  DeleteFileW((slozka + L"\\uninstall.exe").c_str()); // run in place, it cannot remove itself
+  RemoveDirectoryW(slozka.c_str());
+}
+
+// Installed over the other build (its entry names the other architecture and another folder,
+// as the 32-bit build's does beside the 64-bit one): that folder's program goes, and one entry
+// and one shortcut remain, pointing at this build's program.
+TEST_F(Vydani, InstalaceNadDruhouArchitekturou)
+{
+  const std::wstring druha = test::nova_slozka(L"druha_architektura");
+  for (const wchar_t* f : {L"tesvarin.exe", L"LICENSE.txt", L"README.txt", L"uninstall.exe"})
+    test::vytvor_soubor(druha + L"\\" + f);
+  HKEY k = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, (ODINSTALACE + L"\\Tesvarin").c_str(), 0, nullptr, 0,
+                            KEY_WRITE | KEY_WOW64_32KEY, nullptr, &k, nullptr), 0);
+  const std::wstring jina = sizeof(void*) == 8 ? L"x86" : L"x64";
+  RegSetValueExW(k, L"Architecture", 0, REG_SZ, reinterpret_cast<const BYTE*>(jina.c_str()), 8);
+  RegSetValueExW(k, L"InstallLocation", 0, REG_SZ, reinterpret_cast<const BYTE*>(druha.c_str()),
+                 static_cast<DWORD>((druha.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(k);
+
+  const std::wstring slozka = znama_slozka(FOLDERID_ProgramFiles) + L"\\Tesvarin";
+  ASSERT_EQ(potichu(v_buildu(L"balicky\\" TESVARIN_INSTALATOR)), 0u);
+  EXPECT_TRUE(test::existuje(slozka + L"\\tesvarin.exe"));
+  EXPECT_FALSE(test::existuje(druha)) << "the other build's folder is gone";
+  EXPECT_EQ(pocet_polozek(), 1);
+  EXPECT_EQ(odinstalace(L"Tesvarin", L"InstallLocation"), slozka);
+  EXPECT_EQ(odinstalace(L"Tesvarin", L"Architecture"), sizeof(void*) == 8 ? L"x64" : L"x86");
+  ASSERT_EQ(test::spust_a_odklikej(L"\"" + slozka + L"\\uninstall.exe\" /S _?=" + slozka, 120000).kod, 0u);
+  EXPECT_EQ(pocet_polozek(), 0);
+  DeleteFileW((slozka + L"\\uninstall.exe").c_str());
   RemoveDirectoryW(slozka.c_str());
 }
 
