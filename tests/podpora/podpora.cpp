@@ -119,9 +119,11 @@ void obsluha_oken::sleduj()
     for (HWND w : dialogy_procesu(GetCurrentProcessId(), nullptr, 14146)) {
       if (text(GetDlgItem(w, 14146)) != L"Vyberte požadovanou složku" || !nove(w)) continue;
       vybery.push_back({text(GetDlgItem(w, 14147)), GetWindow(w, GW_OWNER)});
-      // Chosen as a user would: OK once the status line shows the new selection.
-      for (int i = 0; !vybrat_.empty() && i < 100 && !stejna_cesta(text(GetDlgItem(w, 14147)), vybrat_); ++i) {
-        posli(w, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(vybrat_.c_str()));
+      // Chosen as a user would: OK once the status line shows the new selection. Selecting
+      // expands the tree, which takes seconds on a busy machine: asked again once a second,
+      // for at most 30 s.
+      for (int i = 0; !vybrat_.empty() && i < 1500 && !stejna_cesta(text(GetDlgItem(w, 14147)), vybrat_); ++i) {
+        if (i % 50 == 0) posli(w, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(vybrat_.c_str()));
         Sleep(20);
       }
       PostMessageW(w, WM_COMMAND, vybrat_.empty() ? IDCANCEL : IDOK, 0);
