@@ -168,13 +168,13 @@ void cisti(const std::wstring& slozka, const seznamy_mazani& s)
     if (p.cFileName[0] == L'.') continue;
     const std::wstring c = slozka + L"\\" + p.cFileName;
     if (p.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      if (slozka_odpovida(s, p.cFileName)) {
+      if (slozka_odpovida(s.slozky, p.cFileName)) {
         smaz_vse(c);
         RemoveDirectoryW(c.c_str());
       } else {
         cisti(c, s);
       }
-    } else if (soubor_odpovida(s, p.cFileName)) {
+    } else if (soubor_odpovida(s.soubory, p.cFileName)) {
       DeleteFileW(c.c_str());
     }
   } while (FindNextFileW(h, &p));
