@@ -15,15 +15,19 @@ HRESULT vycisteni(std::wstring zdroj, LONG& pocet_chyb, okno_operace& okno,
   okno.vymaz_vypis();
   okno.radek(texty::cisteni_spusteno);
 
+  // Slashes are separators like backslashes, and the log shows the path with backslashes.
+  // A relative path would clean a folder the user never sees (the program's own).
+  zdroj = jednotna_lomitka(std::move(zdroj));
+  const bool absolutni = je_absolutni(zdroj);
   // One trailing backslash goes: C:\src\app\ cleans C:\src\app. A text that was only a
   // backslash leaves nothing, which is no folder (and never the current drive's root).
   if (!zdroj.empty() && zdroj.back() == L'\\') zdroj.pop_back();
   // The folder is what its listing pattern (the path, "\" and "*") lists. A volume's root
   // is never cleaned, however it is spelt or reached: the lists would reach every program
   // and document on the drive.
-  const std::wstring dlouhy = zdroj.empty() ? std::wstring() : dlouha_cesta(zdroj + L"\\");
+  const std::wstring dlouhy = zdroj.empty() || !absolutni ? std::wstring() : dlouha_cesta(zdroj + L"\\");
   const std::wstring konecny = dlouhy.empty() ? std::wstring() : konecna_cesta(bez_koncoveho_lomitka(dlouhy));
-  if (zdroj.empty() || !je_slozka(zdroj + L"\\") || je_koren_svazku(dlouhy) ||
+  if (dlouhy.empty() || !je_slozka(zdroj + L"\\") || je_koren_svazku(dlouhy) ||
       (!konecny.empty() && je_koren_svazku(konecny))) {
     okno.chyba(texty::zdroj_cisteni_neplatny);
     return E_INVALIDARG;
@@ -65,9 +69,10 @@ struct plan_zalohy {
 // S_OK with `plan` filled in, or a failure once its line and box are out.
 HRESULT priprav(const zadani_zalohy& zadani, okno_operace& okno, plan_zalohy& plan)
 {
-  const std::wstring& zdroj = zadani.zdroj;
-  if (!je_slozka(zdroj)) return zastav(okno, texty::zdroj_neexistuje);
-  if (!je_slozka(zadani.cil)) return zastav(okno, texty::cil_neexistuje);
+  // Slashes are separators like backslashes; a relative path is refused like a missing folder.
+  const std::wstring zdroj = jednotna_lomitka(zadani.zdroj), umisteni_text = jednotna_lomitka(zadani.cil);
+  if (!je_absolutni(zdroj) || !je_slozka(zdroj)) return zastav(okno, texty::zdroj_neexistuje);
+  if (!je_absolutni(umisteni_text) || !je_slozka(umisteni_text)) return zastav(okno, texty::cil_neexistuje);
   std::wstring nazev;
   if (nazev_slozky(zdroj, nazev) != 0 || !nazev_pouzitelny(nazev)) return zastav(okno, texty::zdroj_neplatny);
 
@@ -77,7 +82,7 @@ HRESULT priprav(const zadani_zalohy& zadani, okno_operace& okno, plan_zalohy& pl
     cas = *zadani.cas;
   else
     GetLocalTime(&cas);
-  std::wstring umisteni = zadani.cil;
+  std::wstring umisteni = umisteni_text;
   odstranit_koncova_lomitka(umisteni);
   const std::wstring jmeno = nazev_kopie(nazev, zadani.pridat_datum, zadani.vypis_casu, cas);
   plan.cil = cilova_cesta(umisteni, jmeno);
@@ -115,6 +120,78 @@ int kopie_shellem(HWND vlastnik, const std::wstring& odkud, const std::wstring& 
   return SHFileOperationW(&op);
 }
 
+// The copy into the new folder `kam` and its check against the source: S_OK when the copy
+// is complete, otherwise its failure lines are written.
+HRESULT kopiruj_a_over(okno_operace& okno, const std::wstring& odkud, const std::wstring& dlouhy_zdroj,
+                       const std::wstring& kam)
+{
+  // The new folder is made before the copy. The shell would make it too, but under Wine a
+  // source holding a single file had that file copied to the new folder's path instead.
+  const std::wstring dlouhy_kam = dlouha_cesta(kam);
+  if (!dlouhy_kam.empty()) CreateDirectoryW(dlouhy_kam.c_str(), nullptr);
+
+  // The shell never gets a "\\?\" path (it would copy into the current directory).
+  const std::wstring odkud_shell = cesta_pro_shell(odkud), kam_shell = cesta_pro_shell(kam);
+  if (odkud_shell.empty() || kam_shell.empty() || kopie_shellem(okno.vlastnik(), odkud_shell, kam_shell) != 0) {
+    okno.radek(texty::kopirovani_selhalo);
+    return E_FAIL;
+  }
+  // The shell reports success also for a copy that left files out (locked, too long a
+  // path): every regular file of the source must stand in the copy with its size.
+  const unsigned long long chybi = chybejici_v_kopii(dlouhy_zdroj, dlouhy_kam);
+  if (chybi != 0) {
+    okno.radek(texty::kopirovani_selhalo);
+    okno.radek(radek_chybejici_soubory(chybi));
+    return E_FAIL;
+  }
+  return S_OK;
+}
+
+// A new empty folder beside the older copy `cil`, made here: a name that exists already is
+// never taken, whoever made it. Empty when none could be made.
+std::wstring nova_slozka_vedle(const std::wstring& cil)
+{
+  for (unsigned pokus = 1; pokus <= 100; ++pokus) {
+    const std::wstring kandidat = docasna_kopie(cil, pokus);
+    const std::wstring dlouhy = dlouha_cesta(kandidat);
+    if (dlouhy.empty()) return {};
+    if (CreateDirectoryW(dlouhy.c_str(), nullptr)) return kandidat;
+    if (GetLastError() != ERROR_ALREADY_EXISTS) return {};
+  }
+  return {};
+}
+
+// The new copy cannot take the older one's place: the box and the log say why and where it is.
+HRESULT nova_kopie_stranou(okno_operace& okno, const wchar_t* proc, HRESULT hr, const std::wstring& nova)
+{
+  okno.chyba(std::wstring(proc) + L" " + radek_nova_kopie_je_v(nova));
+  okno.radek(systemovy_text(hr));
+  okno.radek(radek_nova_kopie_je_v(nova));
+  return hr;
+}
+
+// Replaces the older copy `cil`: the new copy is made and checked beside it first; only
+// then is the older one deleted and the new one renamed into its place. One complete copy
+// exists at every moment, for the price of room for both while the copy runs.
+HRESULT nahrad_kopii(okno_operace& okno, const std::wstring& odkud, const std::wstring& dlouhy_zdroj,
+                     const std::wstring& cil)
+{
+  const std::wstring nova = nova_slozka_vedle(cil);
+  const HRESULT kopie = nova.empty() ? E_FAIL : kopiruj_a_over(okno, odkud, dlouhy_zdroj, nova);
+  if (FAILED(kopie)) {
+    if (nova.empty()) okno.radek(texty::kopirovani_selhalo);
+    okno.radek(radek_stara_kopie_zustala(cil));
+    if (!nova.empty()) okno.radek(radek_neuplna_kopie(nova, smazat_slozku(nova) == S_OK));
+    return kopie;
+  }
+  // The log names what stopped the delete, in the system's words.
+  if (const HRESULT hr = smazat_slozku(cil); hr != S_OK) return nova_kopie_stranou(okno, texty::stary_cil_nesmazan, hr, nova);
+  okno.radek(radek_stary_cil_odstranen(cil));
+  if (!MoveFileW(dlouha_cesta(nova).c_str(), dlouha_cesta(cil).c_str()))
+    return nova_kopie_stranou(okno, texty::kopie_neprejmenovana, hresult_posledni_chyby(), nova);
+  return S_OK;
+}
+
 } // namespace
 
 HRESULT zaloha(const zadani_zalohy& zadani, okno_operace& okno)
@@ -123,43 +200,20 @@ HRESULT zaloha(const zadani_zalohy& zadani, okno_operace& okno)
   plan_zalohy plan;
   if (const HRESULT hr = priprav(zadani, okno, plan); FAILED(hr)) return hr;
 
-  const std::wstring& cil = plan.cil;
-  const std::wstring dlouhy_cil = dlouha_cesta(cil);
-  const DWORD a = atributy(bez_koncoveho_lomitka(dlouhy_cil));
+  const DWORD a = atributy(bez_koncoveho_lomitka(dlouha_cesta(plan.cil)));
+  HRESULT hr = S_OK;
   if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY)) {
     if (!zadani.smazat_stary_cil) {
       okno.chyba(texty::cil_existuje);
       okno.radek(texty::cil_existuje);
       return E_FAIL;
     }
-    // The log names what stopped the delete, in the system's words.
-    if (const HRESULT hr = smazat_slozku(cil); hr != S_OK) {
-      okno.chyba(texty::stary_cil_nesmazan);
-      okno.radek(systemovy_text(hr));
-      return hr;
-    }
-    okno.radek(radek_stary_cil_odstranen(cil));
+    hr = nahrad_kopii(okno, plan.odkud, plan.dlouhy_zdroj, plan.cil);
+  } else {
+    // A target path that exists as a file is not deleted: the copy is tried onto it.
+    hr = kopiruj_a_over(okno, plan.odkud, plan.dlouhy_zdroj, plan.cil);
   }
-  // A target path that exists as a file is not deleted: the copy is tried onto it.
-
-  // The new folder is made before the copy. The shell would make it too, but under Wine a
-  // source holding a single file had that file copied to the new folder's path instead.
-  if (!dlouhy_cil.empty()) CreateDirectoryW(dlouhy_cil.c_str(), nullptr);
-
-  // The shell never gets a "\\?\" path (it would copy into the current directory).
-  const std::wstring odkud_shell = cesta_pro_shell(plan.odkud), kam_shell = cesta_pro_shell(cil);
-  if (odkud_shell.empty() || kam_shell.empty() || kopie_shellem(okno.vlastnik(), odkud_shell, kam_shell) != 0) {
-    okno.radek(texty::kopirovani_selhalo);
-    return E_FAIL;
-  }
-  // The shell reports success also for a copy that left files out (locked, too long a
-  // path): every regular file of the source must stand in the copy with its size.
-  const unsigned long long chybi = chybejici_v_kopii(plan.dlouhy_zdroj, dlouha_cesta(cil));
-  if (chybi != 0) {
-    okno.radek(texty::kopirovani_selhalo);
-    okno.radek(radek_chybejici_soubory(chybi));
-    return E_FAIL;
-  }
+  if (hr != S_OK) return hr;
   const unsigned sekundy = okno.uplynulo_sekund();
   okno.radek(texty::kopirovani_dokonceno);
   okno.radek(radek_cas_zalohy(sekundy));

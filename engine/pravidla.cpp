@@ -74,6 +74,13 @@ std::wstring cilova_cesta(std::wstring umisteni, const std::wstring& nazev_kopie
   return umisteni + L"\\" + nazev_kopie;
 }
 
+std::wstring docasna_kopie(const std::wstring& cil, unsigned pokus)
+{
+  std::wstring c = cil + L".tesvarin-new";
+  if (pokus > 1) c += L"-" + std::to_wstring(pokus);
+  return c;
+}
+
 int najdi_v_seznamu(const std::vector<std::wstring>& seznam, const wchar_t* nazev)
 {
   if (!nazev) return -1;
@@ -136,6 +143,22 @@ bool je_jednotka(const std::wstring& s, size_t i)
 }
 
 } // namespace
+
+std::wstring jednotna_lomitka(std::wstring cesta)
+{
+  for (wchar_t& c : cesta)
+    if (c == L'/') c = L'\\';
+  return cesta;
+}
+
+bool je_absolutni(const std::wstring& cesta)
+{
+  if (zacina(cesta, L"\\\\?\\") || je_jednotka(cesta, 0)) return true;
+  // \\server\share: a server name and a share name; "\\.\" is a device, no folder.
+  if (!zacina(cesta, L"\\\\") || zacina(cesta, L"\\\\.\\")) return false;
+  const size_t lomitko = cesta.find(L'\\', 2);
+  return lomitko != std::wstring::npos && lomitko > 2 && lomitko + 1 < cesta.size() && cesta[lomitko + 1] != L'\\';
+}
 
 std::wstring dlouha_forma(const std::wstring& plna)
 {
@@ -295,3 +318,13 @@ std::wstring radek_chybejici_soubory(unsigned long long pocet)
 {
   return L"Souborů, které v kopii chybí nebo se od zdroje liší: " + std::to_wstring(pocet);
 }
+
+std::wstring radek_stara_kopie_zustala(const std::wstring& cil) { return L"Původní složka " + cil + L" zůstala beze změny."; }
+
+std::wstring radek_neuplna_kopie(const std::wstring& kopie, bool odstranena)
+{
+  return odstranena ? L"Neúplná kopie " + kopie + L" byla odstraněna."
+                    : L"Neúplnou kopii " + kopie + L" se nepodařilo odstranit.";
+}
+
+std::wstring radek_nova_kopie_je_v(const std::wstring& kopie) { return L"Nová úplná kopie je ve složce " + kopie + L"."; }

@@ -45,6 +45,10 @@ std::wstring nazev_kopie(const std::wstring& nazev, bool pridat_datum, LONG form
 // folder's name (D:\ and app give D:\app).
 std::wstring cilova_cesta(std::wstring umisteni, const std::wstring& nazev_kopie);
 
+// Where a new copy is made before it replaces the older copy `cil`: beside it, under a name
+// no user gives a folder (app.tesvarin-new; another try, numbered from 2, when that is taken).
+std::wstring docasna_kopie(const std::wstring& cil, unsigned pokus);
+
 // --- Matching
 
 // The index of the first entry of a cleaning list equal to `nazev` as lstrcmpiW compares
@@ -80,6 +84,13 @@ akce akce_slozky(DWORD atributy, DWORD znacka, bool odpovida);
 akce akce_souboru(DWORD atributy, DWORD znacka, bool odpovida);
 
 // --- Paths
+
+// A path as the operations take it: every slash a backslash ("Z:/t/app" is Z:\t\app).
+std::wstring jednotna_lomitka(std::wstring cesta);
+// Whether a path names its place without the current folder or drive: a drive letter with a
+// backslash (C:\src), a share (\\server\share) or the "\\?\" form. ".", "..\x", "x",
+// "\x" and the drive-relative "C:x" are not: they would name a folder the user never sees.
+bool je_absolutni(const std::wstring& cesta);
 
 // The longest path the long-path calls take, in UTF-16 units.
 constexpr size_t NEJDELSI_CESTA = 32767;
@@ -131,6 +142,7 @@ namespace texty {
 inline constexpr const wchar_t* zanepraznen =
     L"Probíhá zpracování jiného požadavku. Tesvarin nelze nyní spustit.";
 inline constexpr const wchar_t* vlakno_nevzniklo = L"Nepodařilo se spustit zpracování požadavku.";
+inline constexpr const wchar_t* konec_relace_ceka = L"Tesvarin dokončuje čištění nebo zálohování složky.";
 
 inline constexpr const wchar_t* cisteni_spusteno = L"Vyčištění složky spuštěno";
 inline constexpr const wchar_t* cisteni_uspesne = L"Vyčištění složky úspěšně dokončeno";
@@ -146,6 +158,7 @@ inline constexpr const wchar_t* prekryti = L"Zdrojová a cílová složka se př
 inline constexpr const wchar_t* prekryti_neovereno =
     L"Nepodařilo se ověřit, že se zdrojová a cílová složka nepřekrývají.";
 inline constexpr const wchar_t* stary_cil_nesmazan = L"Původní cílovou složku se nepodařilo odstranit.";
+inline constexpr const wchar_t* kopie_neprejmenovana = L"Novou kopii se nepodařilo přejmenovat na původní název.";
 inline constexpr const wchar_t* kopirovani_selhalo = L"Při kopírování došlo k chybě";
 inline constexpr const wchar_t* kopirovani_dokonceno = L"Kopírování složky bylo dokončeno";
 } // namespace texty
@@ -172,3 +185,9 @@ std::wstring radek_opakovani(const std::wstring& odkaz);
 std::wstring radek_odkaz_nejasny(const std::wstring& odkaz);
 // The line after a failed copy that counts the files missing from it.
 std::wstring radek_chybejici_soubory(unsigned long long pocet);
+// Replacing an older copy: after a failed copy, that the older copy stays as it was and
+// whether the partial copy went; where the complete new copy is when it could not take the
+// older one's place (also the end of that box's text).
+std::wstring radek_stara_kopie_zustala(const std::wstring& cil);
+std::wstring radek_neuplna_kopie(const std::wstring& kopie, bool odstranena);
+std::wstring radek_nova_kopie_je_v(const std::wstring& kopie);

@@ -172,6 +172,39 @@ void hlavni_okno::pri_zavreni()
   if (g_nastaveni) g_nastaveni->uloz();
 }
 
+void hlavni_okno::zapamatuj_fokus()
+{
+  // Minimising takes the focus away first: then the control kept before stays.
+  HWND f = GetFocus();
+  if (f && IsChild(hwnd, f)) fokus = f;
+}
+
+bool hlavni_okno::vrat_fokus()
+{
+  if (!fokus || !IsWindow(fokus) || !IsChild(hwnd, fokus) || !IsWindowVisible(fokus) || !IsWindowEnabled(fokus))
+    return false;
+  SetFocus(fokus);
+  return true;
+}
+
+bool hlavni_okno::zprava_fokusu(UINT zprava, WPARAM wparam)
+{
+  if (zprava == WM_ACTIVATE) {
+    // As a dialog does: the control with the focus is kept when the window is left (Alt+Tab,
+    // minimising, another window) and gets it back when the window is active again.
+    if (LOWORD(wparam) == WA_INACTIVE)
+      zapamatuj_fokus();
+    else if (!HIWORD(wparam))
+      return vrat_fokus();
+    return false;
+  }
+  // WM_SETFOCUS: the window itself gets the focus when it is restored from a minimised
+  // state: it goes back to the control that just lost it to the window, or else to the kept one.
+  HWND predtim = reinterpret_cast<HWND>(wparam);
+  if (predtim && IsChild(hwnd, predtim)) fokus = predtim;
+  return vrat_fokus();
+}
+
 LRESULT CALLBACK procedura_okna(HWND okno, UINT zprava, WPARAM wparam, LPARAM lparam)
 {
   try {
@@ -186,6 +219,11 @@ LRESULT CALLBACK procedura_okna(HWND okno, UINT zprava, WPARAM wparam, LPARAM lp
         h->pri_zavreni();
       }
       break;
+    case WM_QUERYENDSESSION:
+      // A clean or a backup cut short could leave half a folder: the session waits, and
+      // the reason the running operation registered tells the user why.
+      if (nase && h->hlavni_dialog && h->hlavni_dialog->vlakno) return FALSE;
+      break;
     case WM_ENDSESSION:
       // A session that did not end after all (another program refused) goes on with the
       // window as it was; what would have been lost is saved all the same.
@@ -195,6 +233,10 @@ LRESULT CALLBACK procedura_okna(HWND okno, UINT zprava, WPARAM wparam, LPARAM lp
         else
           h->uloz_stav();
       }
+      break;
+    case WM_ACTIVATE:
+    case WM_SETFOCUS:
+      if (nase && h->zprava_fokusu(zprava, wparam)) return 0;
       break;
     case WM_DESTROY:
       PostQuitMessage(0);

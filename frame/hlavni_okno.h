@@ -27,6 +27,7 @@ class hlavni_okno {
 public:
   HWND hwnd = nullptr;
   std::unique_ptr<dlg_hlavni> hlavni_dialog;
+  HWND fokus = nullptr; // the control that had the focus when the window was last deactivated
 
   hlavni_okno();
   hlavni_okno(const hlavni_okno&) = delete;
@@ -42,6 +43,12 @@ public:
   // Saves the host window's placement, unless it is minimised.
   void uloz_umisteni();
   void omez_na_monitor();
+  // Keeps the control that has the focus, as the window is deactivated.
+  void zapamatuj_fokus();
+  // Gives the kept control the focus back; false when there is none that can take it.
+  bool vrat_fokus();
+  // WM_ACTIVATE and WM_SETFOCUS: true when the focus was given back (the message is answered).
+  bool zprava_fokusu(UINT zprava, WPARAM wparam);
 };
 
 LRESULT CALLBACK procedura_okna(HWND okno, UINT zprava, WPARAM wparam, LPARAM lparam);

@@ -2,6 +2,7 @@
 // The maker's small window and dialog classes: an object bound to its window, messages
 // reaching virtual handlers, modal and modeless dialogs, subclassed controls.
 #include <windows.h>
+#include <memory>
 #include <string>
 
 namespace kestrum {
@@ -13,6 +14,14 @@ std::wstring text_okna(HWND okno);
 class okno {
 public:
   HWND hwnd = nullptr;
+
+  // What code that runs a nested message loop (a modal dialog, a folder dialog) holds on
+  // to: expired once the object is gone, as it is when the window closes or the session
+  // ends inside that loop. Such code touches the object only while this has not expired.
+  std::weak_ptr<const void> hlidac() const { return zivot_; }
+
+private:
+  std::shared_ptr<const int> zivot_ = std::make_shared<const int>(0);
 };
 
 class dialog : public okno {};

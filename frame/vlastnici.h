@@ -71,7 +71,8 @@ template <class H, void (*Uvolneni)(H)> struct druh_s_nulou {
   static void uvolni(H h) { Uvolneni(h); }
 };
 
-using handle_souboru = vlastnik<druh_jadra<zavri_handle>>;   // CreateFileW
+using handle_jadra = vlastnik<druh_jadra<zavri_handle>>;     // a kernel object: a mutex, a process
+using handle_souboru = handle_jadra;                         // CreateFileW: a file or folder
 using handle_vyctu = vlastnik<druh_jadra<zavri_vycet>>;      // FindFirstFileW
 using handle_klice = vlastnik<druh_s_nulou<HKEY, zavri_klic>>;
 using handle_tematu = vlastnik<druh_s_nulou<HTHEME, zavri_tema>>;

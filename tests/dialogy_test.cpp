@@ -7,6 +7,7 @@
 #include <thread>
 #include "frame/aplikace.h"
 #include "frame/hlavni_okno.h"
+#include "frame/meritko.h"
 #include "res/resource.h"
 #include "tests/podpora/aplikace_test.h"
 #include "tests/podpora/podpora.h"
@@ -159,6 +160,7 @@ TEST(OAplikaci, TextyBarvyOdkazyATipy)
   std::wstring t[5], tip_web, tip_email;
   LONG styl = 0;
   bool cervena = false, zelena = false, bile_pozadi = false;
+  double vyska_nazvu = 0;
   auto vejde = ::testing::AssertionFailure();
   spust_dialog([&] { return dialog.zobraz_modalne(IDD_PROGRAM_INFO, nullptr); }, L"O aplikaci Tesvarin", [&](HWND d) {
     const int ids[5] = {IDC_INFO_NAZEV, IDC_INFO_VERZE, IDC_INFO_COPYRIGHT, IDC_INFO_WEB, IDC_INFO_EMAIL};
@@ -168,6 +170,9 @@ TEST(OAplikaci, TextyBarvyOdkazyATipy)
     tip_email = test::text_tipu(tipy, d, reinterpret_cast<UINT_PTR>(GetDlgItem(d, IDC_INFO_EMAIL)));
     styl = GetWindowLongW(GetDlgItem(d, IDC_INFO_NAZEV), GWL_STYLE);
     vejde = test::texty_se_vejdou(d);
+    LOGFONTW lf{};
+    GetObjectW(dialog.pismo_nazvu->font.get(), sizeof lf, &lf);
+    vyska_nazvu = -lf.lfHeight * 96.0 / kestrum::dpi_okna(d);
 
     // The name drawn into a bitmap as the dialog draws it on screen, and the colours that the
     // version line's static asks for.
@@ -191,6 +196,7 @@ TEST(OAplikaci, TextyBarvyOdkazyATipy)
   EXPECT_EQ(t[0], L"Tesvarin");
   EXPECT_EQ(styl & (SS_NOTIFY | SS_OWNERDRAW), SS_NOTIFY | SS_OWNERDRAW);
   EXPECT_TRUE(cervena) << "the name in dark red (the window text is black here)";
+  EXPECT_NEAR(vyska_nazvu, 20.0, 0.5) << "the name's font in pixels at 96 DPI: it grows with the DPI";
   EXPECT_EQ(t[1], sizeof(void*) == 8 ? L"verze: 1.0.0.2  (64-bitová verze)" : L"verze: 1.0.0.2  (32-bitová verze)")
       << "the build this test runs in";
   EXPECT_TRUE(zelena);

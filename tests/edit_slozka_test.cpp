@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
+#include <cmath>
 #include "frame/aplikace.h"
 #include "tests/podpora/podpora.h"
 #include "ui/edit_slozka.h"
@@ -61,15 +62,21 @@ protected:
 
 TEST_F(EditSlozkaOkno, KurzorTipAKlikKazdyVeSveZone)
 {
+  // The zones are 20 and 16 px wide at 96 DPI and grow with the screen's DPI (tests/dpi.sh).
+  HDC ekran = GetDC(nullptr);
+  const double meritko = GetDeviceCaps(ekran, LOGPIXELSY) / 96.0;
+  ReleaseDC(nullptr, ekran);
+  const int tip = 200 - static_cast<int>(std::lround(20 * meritko));
+  const int klik_od = 200 - static_cast<int>(std::lround(16 * meritko));
   e.pripoj(edit, L"C:\\windows");
   RECT r{};
   SendMessageW(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
-  EXPECT_LE(r.right, 180) << "the text stops before the button";
+  EXPECT_LE(r.right, tip) << "the text stops before the button";
   TOOLINFOW ti{sizeof ti, 0, edit, 0, {}, nullptr, nullptr, 0, nullptr};
   ASSERT_TRUE(SendMessageW(e.okno_tipu, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti)));
   GetClientRect(edit, &r);
   ASSERT_EQ(r.right, 200);
-  const RECT zona{180, 0, 200, r.bottom};
+  const RECT zona{tip, 0, 200, r.bottom};
   EXPECT_TRUE(EqualRect(&ti.rect, &zona));
   EXPECT_EQ(test::text_tipu(e.okno_tipu, edit, 0), L"Vybrat složku standardním dialogem Windows");
 
@@ -79,7 +86,8 @@ TEST_F(EditSlozkaOkno, KurzorTipAKlikKazdyVeSveZone)
     int x;
     HCURSOR kurzor;
     size_t dialogu;
-  } body[] = {{100, ibeam, 0}, {179, ibeam, 0}, {180, ruka, 0}, {183, ruka, 0}, {184, ruka, 1}, {199, ruka, 1}};
+  } body[] = {{100, ibeam, 0},        {tip - 1, ibeam, 0},    {tip, ruka, 0},
+              {klik_od - 1, ruka, 0}, {klik_od, ruka, 1},     {199, ruka, 1}};
   for (const auto& b : body) {
     EXPECT_EQ(kurzor(b.x), b.kurzor) << "x = " << b.x;
     EXPECT_EQ(klik(b.x).size(), b.dialogu) << "x = " << b.x;

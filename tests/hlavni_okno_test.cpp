@@ -5,12 +5,14 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <objbase.h>
 #include <thread>
 #include "frame/aplikace.h"
 #include "frame/chyby.h"
 #include "frame/hlavni_okno.h"
+#include "frame/meritko.h"
 #include "frame/registr.h"
 #include "res/resource.h"
 #include "tests/podpora/aplikace_test.h"
@@ -279,6 +281,26 @@ TEST_F(HlavniOkno, TextySeVejdou)
 {
   vytvor();
   EXPECT_TRUE(test::texty_se_vejdou(dialog()->hwnd));
+  // tests/dpi.sh names the DPI that it gave the prefix: the one the window has.
+  if (const char* dpi = std::getenv("TESVARIN_DPI")) {
+    EXPECT_EQ(kestrum::dpi_okna(host()), std::strtoul(dpi, nullptr, 10));
+  }
+}
+
+TEST_F(HlavniOkno, FokusSeVraciPoPrepnutiAObnoveni)
+{
+  vytvor();
+  HWND jine = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, instance, nullptr);
+  // Another window active and this one again (Alt+Tab); minimised and restored.
+  for (int id : {IDC_SOUBORY, IDC_PRIDAT_DATUM}) {
+    SetFocus(prvek(id));
+    SetForegroundWindow(jine);
+    ShowWindow(host(), id == IDC_SOUBORY ? SW_SHOWNA : SW_MINIMIZE);
+    ShowWindow(host(), SW_RESTORE);
+    SetForegroundWindow(host());
+    EXPECT_EQ(GetFocus(), prvek(id)) << id;
+  }
+  DestroyWindow(jine);
 }
 
 TEST_F(HlavniOkno, ZaskrtnutiDatumuMeniParametrHned)
@@ -535,6 +557,8 @@ TEST_F(HlavniOkno, TipyCtrnactiPrvkuVPoradiZanikajiSDialogem)
     EXPECT_EQ(ti.uId, reinterpret_cast<UINT_PTR>(prvek(poradi[i][0]))) << i;
     EXPECT_EQ(test::text_tipu(tip, dialog()->hwnd, ti.uId), nacti_text(poradi[i][1])) << poradi[i][0];
   }
+  // Long texts wrap at 300 px at 96 DPI, more at a higher DPI (tests/dpi.sh).
+  EXPECT_NEAR(SendMessageW(tip, TTM_GETMAXTIPWIDTH, 0, 0), 300 * kestrum::dpi_okna(host()) / 96.0, 1.0);
   SendMessageW(host(), WM_CLOSE, 0, 0);
   EXPECT_FALSE(IsWindow(tip)) << "the tooltip window has no owner to take it along";
 }
@@ -563,7 +587,7 @@ TEST_F(HlavniOkno, OdkazyANabidkaNapovedyFungujiIBehemOperace)
     klikni(prvek(IDC_ODKAZ_ZDROJ), vyber);
     ASSERT_EQ(vyber.vybery.size(), 1u);
     EXPECT_TRUE(test::stejna_cesta(vyber.vybery[0].stav, cwd));
-    EXPECT_EQ(vyber.vybery[0].vlastnik, nullptr);
+    EXPECT_EQ(vyber.vybery[0].vlastnik, host()) << "the main window waits, as for the \"...\" button";
     EXPECT_TRUE(test::stejna_cesta(test::text_okna(prvek(IDC_ZDROJ)), vybrana));
     EXPECT_TRUE(dialog()->edit_zdroj.cesta_platna);
 

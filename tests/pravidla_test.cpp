@@ -132,6 +132,15 @@ TEST(Pravidla, DlouheCestyAPrekryvani)
   EXPECT_EQ(cesta_pro_shell(L"\\\\?\\Volume{0}\\app"), L"");
 }
 
+// Slashes become backslashes first; then only a path that names its place goes on.
+TEST(Pravidla, AbsolutniCestySJednotnymiLomitky)
+{
+  for (const wchar_t* c : {L"C:\\src", L"z:/t", L"\\\\server\\share", L"//server/share", L"\\\\?\\C:\\x"})
+    EXPECT_TRUE(je_absolutni(jednotna_lomitka(c))) << test::utf8(c);
+  for (const wchar_t* c : {L".", L"..\\x", L"app", L"/app", L"Z:x", L"", L"\\\\server\\", L"\\\\\\x\\y", L"\\\\.\\C:\\x"})
+    EXPECT_FALSE(je_absolutni(jednotna_lomitka(c))) << test::utf8(c);
+}
+
 TEST(Pravidla, KorenSvazkuPresnaShodaACasyKopie)
 {
   struct {

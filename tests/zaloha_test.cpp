@@ -80,12 +80,15 @@ TEST(Zaloha, KopieAJejiJmeno)
   c.okno.tik_konce = 62500;
   zadani_zalohy z;
   z.zdroj = app;
-  z.cil = t + L"\\cil";
+  z.cil = t + L"/cil"; // a slash is a backslash, also in the log
   z.smazat_stary_cil = true;
+  vytvor_strom(t, {L"cil\\app.tesvarin-new\\cizi.txt"}); // not ours: the new copy goes beside it
   zaloha(z, c.okno);
   EXPECT_EQ(c.okno.radky, (std::vector<std::wstring>{L"řádek čištění",
                                                      L"Původní složka " + t + L"\\cil\\app byla odstraněna.",
                                                      USPECH[0], L"Celkový čas tesvarin: 61 sekund"}));
+  EXPECT_TRUE(kopie_je_cela(t + L"\\cil\\app"));
+  EXPECT_TRUE(existuje(t + L"\\cil\\app.tesvarin-new\\cizi.txt") && !existuje(t + L"\\cil\\app.tesvarin-new-2"));
 }
 
 TEST(Zaloha, KontrolyVPoradiANicSeNezmeni)
@@ -95,6 +98,8 @@ TEST(Zaloha, KontrolyVPoradiANicSeNezmeni)
   EXPECT_EQ(zalohuj(t + L"\\neni", t + L"\\taky_neni").okno.poradi, radek_a_box(L"Zdrojová složka neexistuje."));
   EXPECT_EQ(zalohuj(app + L"\\a.txt", t + L"\\cil").okno.poradi, radek_a_box(L"Zdrojová složka neexistuje."));
   EXPECT_EQ(zalohuj(app, L"").okno.poradi, radek_a_box(L"Cílová složka neexistuje."));
+  EXPECT_EQ(zalohuj(L".", t + L"\\cil").okno.poradi, radek_a_box(L"Zdrojová složka neexistuje."));
+  EXPECT_EQ(zalohuj(app, L"..").okno.poradi, radek_a_box(L"Cílová složka neexistuje."));
   const auto neplatny = radek_a_box(L"Nebyla zadaná platná složka jako zdroj tesvarin.");
   EXPECT_EQ(zalohuj(app + L"\\", t + L"\\cil", param_smazat_stary_cil).okno.poradi, neplatny);
   EXPECT_EQ(zalohuj(app + L"\\sub\\..", t + L"\\cil", param_smazat_stary_cil).okno.poradi, neplatny)
@@ -147,11 +152,15 @@ TEST(ZalohaPrekryti, StarsiKopieJakoOdkazSeNesmazeAniJejiCil)
   const std::wstring app = zdroj_app(t);
   vytvor_strom(t, {L"obet\\cenne.txt", L"obet\\sub\\taky.txt"});
   test::linux_odkaz(t + L"\\cil\\app", t + L"\\obet");
-  const std::vector<std::wstring> nesmazana = {L"box: Původní cílovou složku se nepodařilo odstranit.",
-                                               L"radek: " + systemovy_text(E_JINDE)};
+  // The complete new copy stays beside it; the box and the log say where.
+  const auto nesmazana = [](const std::wstring& kde) {
+    return std::vector<std::wstring>{L"box: Původní cílovou složku se nepodařilo odstranit. " + kde,
+                                     L"radek: " + systemovy_text(E_JINDE), L"radek: " + kde};
+  };
   ASSERT_NE(systemovy_text(E_JINDE), systemovy_text(E_FAIL)) << "the line names the real reason";
   auto b = zalohuj(app, t + L"\\cil", param_smazat_stary_cil);
-  EXPECT_EQ(b.okno.poradi, nesmazana);
+  EXPECT_EQ(b.okno.poradi, nesmazana(radek_nova_kopie_je_v(t + L"\\cil\\app.tesvarin-new")));
+  EXPECT_TRUE(kopie_je_cela(t + L"\\cil\\app.tesvarin-new"));
   EXPECT_TRUE(existuje(t + L"\\obet\\cenne.txt"));
   EXPECT_TRUE(existuje(t + L"\\obet\\sub\\taky.txt"));
   EXPECT_FALSE(existuje(t + L"\\obet\\a.txt")) << "nothing was copied into it either";
@@ -162,7 +171,7 @@ TEST(ZalohaPrekryti, StarsiKopieJakoOdkazSeNesmazeAniJejiCil)
   const std::string u = test::unix_cesta(t + L"\\cil2");
   ASSERT_EQ(test::linux_prikaz("mkdir '" + u + "/app' && ln -s '" + u + "/APP/notes.db' '" + u + "/app/notes.db'"), 0);
   b = zalohuj(app, t + L"\\cil2", param_smazat_stary_cil);
-  EXPECT_EQ(b.okno.poradi, nesmazana);
+  EXPECT_EQ(b.okno.poradi, nesmazana(radek_nova_kopie_je_v(t + L"\\cil2\\app.tesvarin-new")));
   EXPECT_EQ(test::obsah(t + L"\\cil2\\APP\\notes.db"), "cil2\\APP\\notes.db");
 }
 
@@ -222,7 +231,7 @@ TEST(ZalohaOdkazy, NeuplnaKopieNeniHlasenaJakoHotova)
   vytvor_strom(hluboko, {L"dole.txt"});
   b = zalohuj(app, t + L"\\cil", param_smazat_stary_cil);
   EXPECT_NE(b.hr, S_OK);
-  EXPECT_EQ(b.okno.radky.back(), radek_chybejici_soubory(1));
+  EXPECT_EQ(b.okno.radky.at(1), radek_chybejici_soubory(1));
 }
 
 // Trees the check before the copy must refuse, before the shell starts: each gives the

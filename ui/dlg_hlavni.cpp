@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 #include <vector>
+#include "engine/pravidla.h"
 #include "frame/aplikace.h"
 #include "frame/chyby.h"
 #include "frame/vlastnici.h"
@@ -100,6 +101,7 @@ INT_PTR dlg_hlavni::zpracuj_zpravu(UINT zprava, WPARAM wparam, LPARAM lparam)
     break;
   case WM_STAV_OPERACE:
     povol_ovladani();
+    hlas_beh_pri_konci_relace();
     break;
   default:
     break;
@@ -143,7 +145,10 @@ void dlg_hlavni::prochazej(kestrum::edit_slozka& edit)
   // An empty or missing path is passed on as it is; only a chosen folder changes the edit.
   std::wstring slozka;
   edit.cti_cestu(slozka);
-  if (kestrum::vyber_slozku(slozka) == 0) edit.nastav_cestu(slozka.c_str());
+  // Owned like the "..." button's: the main window waits. Should it close or the session
+  // end meanwhile, this dialog and its edits are gone and nothing is put in.
+  const auto zije = hlidac();
+  if (kestrum::vyber_slozku(slozka, hwnd) == 0 && !zije.expired()) edit.nastav_cestu(slozka.c_str());
 }
 
 void dlg_hlavni::nabidka_napovedy()
@@ -159,8 +164,10 @@ void dlg_hlavni::nabidka_napovedy()
   }
   SetForegroundWindow(hwnd);
   HMENU nabidka = GetSubMenu(menu.get(), 0);
-  if (!TrackPopupMenu(nabidka ? nabidka : menu.get(), TPM_RIGHTBUTTON, p.x, p.y, 0, hwnd, nullptr))
-    fatalni_posledni_chyba();
+  if (!nabidka) nabidka = menu.get();
+  // A menu whose window closed under it (the session ended) may report a failure.
+  const auto zije = hlidac();
+  if (!TrackPopupMenu(nabidka, TPM_RIGHTBUTTON, p.x, p.y, 0, hwnd, nullptr) && !zije.expired()) fatalni_posledni_chyba();
 }
 
 void dlg_hlavni::uloz_do_nastaveni()
@@ -175,6 +182,21 @@ void dlg_hlavni::uloz_do_nastaveni()
     n.param |= param_pridat_datum;
   else
     n.param &= ~param_pridat_datum;
+}
+
+void dlg_hlavni::hlas_beh_pri_konci_relace()
+{
+  // Registered on the host window, which is the one asked whether the session may end. A
+  // system that keeps no such reasons (Wine has no implementation) still lets the host
+  // refuse the end of the session; only the text is missing then.
+  HWND host = GetParent(hwnd);
+  if (vlakno && !duvod_blokovani) {
+    duvod_blokovani = ShutdownBlockReasonCreate(host, texty::konec_relace_ceka) != FALSE;
+    if (!duvod_blokovani && GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) fatalni_posledni_chyba();
+  } else if (!vlakno && duvod_blokovani) {
+    if (!ShutdownBlockReasonDestroy(host)) fatalni_posledni_chyba();
+    duvod_blokovani = false;
+  }
 }
 
 void dlg_hlavni::povol_ovladani()

@@ -21,6 +21,7 @@ public:
   DWORD cas_startu = 0;
   LONG pocet_chyb = 0;
   HANDLE vlakno = nullptr;
+  bool duvod_blokovani = false; // a reason to wait is registered for the end of the session
 
   dlg_hlavni() = default;
   // Teardown: the folder texts and the date check box go into the settings.
@@ -35,6 +36,8 @@ public:
   void uloz_do_nastaveni();
   // Enables or disables the operation controls by `vlakno`.
   void povol_ovladani();
+  // While an operation runs, the end of the session is held up with a reason of ours.
+  void hlas_beh_pri_konci_relace();
   // A link's folder browsing: the chosen folder goes into `edit`.
   void prochazej(kestrum::edit_slozka& edit);
   // The drop-down of the split button "Nápověda" (menu 105).

@@ -51,7 +51,10 @@ void pridej(dlg_hlavni& d, const strana& s)
 {
   const std::wstring vyzva = nacti_text(s.vyzva);
   std::wstring nazev;
-  if (zadej_text(nazev, vyzva.c_str()) != 0 || nazev.empty()) return;
+  // The main window may close or the session end while the question is open: then the
+  // dialog is gone and the answer changes nothing.
+  const auto zije = d.hlidac();
+  if (zadej_text(nazev, vyzva.c_str()) != 0 || zije.expired() || nazev.empty()) return;
   seznamy_mazani& m = seznamy();
   if ((m.*s.najdi)(nazev.c_str()) >= 0) {
     app().zprava(nacti_text(s.duplicita).c_str(), MB_ICONERROR);
@@ -105,6 +108,7 @@ template <class D> void ukaz(kestrum::jedinacek<D>& drzak, WORD sablona, HWND vl
   drzak.nastav(dialog);
   dialog->zobraz_modalne(sablona, vlastnik);
   drzak.zrus(); // destroys a window that is left, then the object
+  // Nothing of the main dialog is touched after the loop: it may be gone by now.
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "frame/aplikace.h"
 #include "frame/architektura.h"
 #include "frame/chyby.h"
+#include "frame/meritko.h"
 #include "frame/vyrobce.h"
 #include "res/resource.h"
 #include "ui/dialogy.h"
@@ -19,11 +20,15 @@ static_assert(std::wstring_view(L"" VYROBCE_ODKAZ_EMAIL) == std::wstring_view(L"
 
 // --- The font of the name
 
-pismo::pismo()
+namespace {
+constexpr int VYSKA_NAZVU = 20; // the name's character height in pixels at 96 DPI
+} // namespace
+
+pismo::pismo(UINT dpi)
 {
   LOGFONTW lf{};
   if (!GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf)) fatalni_posledni_chyba();
-  lf.lfHeight = -20;
+  lf.lfHeight = -kestrum::na_dpi(VYSKA_NAZVU, dpi);
   wcscpy_s(lf.lfFaceName, L"Verdana");
   font.nastav(CreateFontIndirectW(&lf));
   if (!font.platny()) fatalni_posledni_chyba();
@@ -156,7 +161,7 @@ HRESULT cti_copyright(std::wstring& out)
 
 // --- The dialog
 
-dlg_program_info::dlg_program_info() : pismo_nazvu(std::make_unique<pismo>()) {}
+dlg_program_info::dlg_program_info() = default;
 
 dlg_program_info::~dlg_program_info()
 {
@@ -168,6 +173,7 @@ INT_PTR dlg_program_info::inicializuj(WPARAM)
 {
   const std::wstring nazev = app().nazev();
   dialogy::nastav_ikony(hwnd);
+  pismo_nazvu = std::make_unique<pismo>(kestrum::dpi_okna(hwnd)); // shown again: the new window's DPI
   dialogy::nastav_titulek(hwnd, L"O aplikaci " + nazev);
   if (!SetDlgItemTextW(hwnd, IDC_INFO_NAZEV, nazev.c_str())) fatalni_posledni_chyba();
 
@@ -199,7 +205,7 @@ INT_PTR dlg_program_info::zpracuj_zpravu(UINT zprava, WPARAM wparam, LPARAM lpar
 {
   switch (zprava) {
   case WM_DRAWITEM:
-    if (wparam == IDC_INFO_NAZEV) {
+    if (wparam == IDC_INFO_NAZEV && pismo_nazvu) {
       const auto* di = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
       const std::wstring nazev = kestrum::text_okna(dialogy::prvek(hwnd, IDC_INFO_NAZEV));
       pismo_nazvu->kresli_text(nazev.c_str(), di->hDC, di->rcItem);

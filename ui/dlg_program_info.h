@@ -13,8 +13,8 @@ class pismo {
 public:
   kestrum::handle_pisma font;
 
-  // The default GUI font in Verdana, 20 pixels high.
-  pismo();
+  // The default GUI font in Verdana, 20 pixels high at 96 DPI, for a window at `dpi`.
+  explicit pismo(UINT dpi);
 
   // Draws `text` in one line, left and top aligned, with this font.
   void kresli_text(const wchar_t* text, HDC dc, const RECT& obdelnik) const;
@@ -40,7 +40,7 @@ HRESULT cti_copyright(std::wstring& out);
 
 class dlg_program_info final : public kestrum::dialog_impl {
 public:
-  std::unique_ptr<pismo> pismo_nazvu;
+  std::unique_ptr<pismo> pismo_nazvu; // made for the dialog's DPI when it initialises
   skupina_tooltipu tooltipy;
 
   dlg_program_info();

@@ -11,7 +11,9 @@
 #include "engine/soubory.h"
 #include "frame/aplikace.h"
 #include "frame/chyby.h"
+#include "frame/meritko.h"
 #include "frame/vlastnici.h"
+#include "ui/tooltipy.h"
 
 namespace kestrum {
 
@@ -58,18 +60,20 @@ std::vector<wchar_t> pocatecni_slozka(const std::wstring& text, bool bez_ohledu_
 
 } // namespace
 
-RECT zona(const RECT& klient, int sirka, zona_tlacitka z)
+RECT zona(const RECT& klient, int sirka, UINT dpi, zona_tlacitka z)
 {
-  RECT r = klient;
+  int sirka_zony = sirka;
   switch (z) {
-  case zona_tlacitka::tip: r.left = klient.right - sirka - 4; break;
-  case zona_tlacitka::kresba: r.left = klient.right - sirka - 2; break;
-  case zona_tlacitka::klik: r.left = klient.right - sirka; break;
+  case zona_tlacitka::tip: sirka_zony = sirka + 4; break;
+  case zona_tlacitka::kresba: sirka_zony = sirka + 2; break;
+  case zona_tlacitka::klik: break;
   }
+  RECT r = klient;
+  r.left = klient.right - na_dpi(sirka_zony, dpi);
   return r;
 }
 
-int pravy_okraj_textu(int sirka) { return sirka + 4; }
+int pravy_okraj_textu(int sirka, UINT dpi) { return na_dpi(sirka + 4, dpi); }
 
 bool je_aktualni_slozka(const std::wstring& text, bool bez_ohledu_na_velikost)
 {
@@ -88,17 +92,19 @@ bool je_aktualni_slozka(const std::wstring& text, bool bez_ohledu_na_velikost)
 void edit_cesta::pripoj(HWND edit, const wchar_t* cesta)
 {
   ovl_prvek_impl<okno>::pripoj(edit);
-  SendMessageW(edit, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELONG(0, pravy_okraj_textu(sirka_tlacitka)));
+  dpi = dpi_okna(edit);
+  SendMessageW(edit, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELONG(0, pravy_okraj_textu(sirka_tlacitka, dpi)));
   cesta_platna = false;
   zrus_tip();
   okno_tipu = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, 0, 0, 0, 0, nullptr, nullptr, instance,
                               nullptr);
   if (!okno_tipu) fatalni_posledni_chyba();
+  omez_sirku_tipu(okno_tipu, dpi);
   TOOLINFOW ti{};
   ti.cbSize = sizeof ti;
   ti.uFlags = TTF_SUBCLASS;
   ti.hwnd = edit;
-  ti.rect = zona(klient(), sirka_tlacitka, zona_tlacitka::tip);
+  ti.rect = zona(klient(), sirka_tlacitka, dpi, zona_tlacitka::tip);
   ti.lpszText = const_cast<wchar_t*>(L"Vybrat složku standardním dialogem Windows");
   if (!SendMessageW(okno_tipu, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti))) fatalni_posledni_chyba();
   if (cesta) {
@@ -180,7 +186,7 @@ LRESULT edit_slozka::zpracuj_zpravu(UINT zprava, WPARAM wparam, LPARAM lparam)
     prekresli(PREKRESLIT_HNED);
     break;
   case WM_MOUSEMOVE:
-    nad_tlacitkem = static_cast<LONG>(LOWORD(lparam)) >= zona(klient(), sirka_tlacitka, zona_tlacitka::tip).left;
+    nad_tlacitkem = static_cast<LONG>(LOWORD(lparam)) >= zona(klient(), sirka_tlacitka, dpi, zona_tlacitka::tip).left;
     break;
   case WM_LBUTTONUP:
     return klik(lparam);
@@ -195,7 +201,7 @@ LRESULT edit_slozka::kresli()
   // The edit paints itself first; the button goes over the strip that its margin keeps free.
   const LRESULT vysledek = CallWindowProcW(puvodni_procedura, hwnd, WM_PAINT, 0, 0);
   const dc_okna dc(hwnd);
-  RECT r = zona(klient(), sirka_tlacitka, zona_tlacitka::kresba);
+  RECT r = zona(klient(), sirka_tlacitka, dpi, zona_tlacitka::kresba);
   const bool tema = IsAppThemed() != FALSE;
   const handle_tematu t(tema ? OpenThemeData(hwnd, L"Button") : nullptr);
   SetBkMode(dc.get(), TRANSPARENT);
@@ -205,13 +211,17 @@ LRESULT edit_slozka::kresli()
   } else {
     DrawFrameControl(dc.get(), &r, DFC_BUTTON, DFCS_BUTTONPUSH);
   }
+  // In the edit's own font, which grows with the DPI as the dialog's does (a window DC's
+  // default font need not).
+  HGDIOBJ drive = SelectObject(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
   DrawTextW(dc.get(), L"...", -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  if (drive) SelectObject(dc.get(), drive);
   return vysledek;
 }
 
 LRESULT edit_slozka::klik(LPARAM bod)
 {
-  const RECT r = zona(klient(), sirka_tlacitka, zona_tlacitka::klik);
+  const RECT r = zona(klient(), sirka_tlacitka, dpi, zona_tlacitka::klik);
   const LRESULT vysledek = CallWindowProcW(puvodni_procedura, hwnd, WM_LBUTTONUP, 0, 0);
   prekresli(PREKRESLIT_HNED);
   if (PtInRect(&r, POINT{static_cast<LONG>(LOWORD(bod)), static_cast<LONG>(HIWORD(bod))})) vyber_tlacitkem();
@@ -223,11 +233,13 @@ void edit_slozka::vyber_tlacitkem()
   bool bez_adresare = false; // ignored: the dialog then opens at its root
   std::vector<wchar_t> start = pocatecni_slozka(text_okna(hwnd), true, bez_adresare);
   std::wstring vybrana;
-  if (ukaz_vyber(GetParent(hwnd), start.data(), vybrana) == vysledek_vyberu::vybrano)
-    SetWindowTextW(hwnd, vybrana.c_str());
+  const auto zije = hlidac();
+  if (ukaz_vyber(GetParent(hwnd), start.data(), vybrana) != vysledek_vyberu::vybrano) return;
+  // The window may have closed under the dialog, and this edit with it.
+  if (!zije.expired()) SetWindowTextW(hwnd, vybrana.c_str());
 }
 
-int vyber_slozku(std::wstring& slozka)
+int vyber_slozku(std::wstring& slozka, HWND vlastnik)
 {
   bool bez_adresare = false;
   std::vector<wchar_t> start = pocatecni_slozka(slozka, false, bez_adresare);
@@ -235,7 +247,7 @@ int vyber_slozku(std::wstring& slozka)
   std::wstring vybrana;
   // An item without a file-system path (the dialog lets "My Computer" through) is no
   // folder to use: like a cancel, it changes nothing.
-  if (ukaz_vyber(nullptr, start.data(), vybrana) != vysledek_vyberu::vybrano) return 1;
+  if (ukaz_vyber(vlastnik, start.data(), vybrana) != vysledek_vyberu::vybrano) return 1;
   slozka = vybrana;
   return 0;
 }

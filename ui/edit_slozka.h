@@ -9,16 +9,18 @@ namespace kestrum {
 
 // The parts of an edit's client area that belong to the button. Each reaches the right
 // edge R over the full client height; each has its own left edge and only its own use.
+// At 96 DPI, for a button w pixels wide:
 enum class zona_tlacitka {
   tip,    // the button's tooltip and the hand cursor: from R - w - 4
   kresba, // the drawn button: from R - w - 2
   klik,   // a release of the left button opens the folder dialog: from R - w
 };
 
-// The zone's rectangle inside client rectangle `klient` for a button `sirka` pixels wide.
-RECT zona(const RECT& klient, int sirka, zona_tlacitka z);
+// The zone's rectangle inside client rectangle `klient` for a button `sirka` pixels wide at
+// 96 DPI, in an edit at `dpi`: each zone's width is scaled as a whole.
+RECT zona(const RECT& klient, int sirka, UINT dpi, zona_tlacitka z);
 // The edit's right text margin that keeps the text clear of the button.
-int pravy_okraj_textu(int sirka);
+int pravy_okraj_textu(int sirka, UINT dpi);
 // Whether a starting text asks for the process's current directory: "current", either
 // exactly or with any case of its ASCII letters.
 bool je_aktualni_slozka(const std::wstring& text, bool bez_ohledu_na_velikost);
@@ -27,8 +29,9 @@ class edit_cesta : public ovl_prvek_impl<okno> {
 public:
   bool nad_tlacitkem = false; // the last mouse move was over the button's tooltip zone
   bool cesta_platna = false;  // the last path put in names an existing folder
-  int sirka_tlacitka = 16;
+  int sirka_tlacitka = 16;  // at 96 DPI
   HWND okno_tipu = nullptr; // the button's own tooltip, owned
+  UINT dpi = 96;            // the edit's DPI, read when it is attached
 
   ~edit_cesta() { edit_cesta::odpoj(); }
 
@@ -66,10 +69,11 @@ private:
   LRESULT klik(LPARAM bod);
 };
 
-// The folder dialog started from `slozka` ("current": the current directory); on 0 a
-// folder was chosen and `slozka` holds its path, on 1 the user cancelled or chose an item
-// that is no file-system folder, and `slozka` is unchanged.
-int vyber_slozku(std::wstring& slozka);
+// The folder dialog owned by `vlastnik` (its window then waits), started from `slozka`
+// ("current": the current directory); on 0 a folder was chosen and `slozka` holds its path,
+// on 1 the user cancelled or chose an item that is no file-system folder, and `slozka` is
+// unchanged.
+int vyber_slozku(std::wstring& slozka, HWND vlastnik);
 // The folder dialog's callback: opens at the starting folder (`data`) and shows the path
 // of the current selection as its status text. Always 0.
 int CALLBACK zpetne_volani_vyberu(HWND dialog, UINT udalost, LPARAM parametr, LPARAM data);

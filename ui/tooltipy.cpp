@@ -4,6 +4,12 @@
 #include <commctrl.h>
 #include "frame/aplikace.h"
 #include "frame/chyby.h"
+#include "frame/meritko.h"
+
+void omez_sirku_tipu(HWND tip, UINT dpi)
+{
+  SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, kestrum::na_dpi(SIRKA_TIPU, dpi));
+}
 
 void skupina_tooltipu::vytvor(HWND dialog)
 {
@@ -14,6 +20,7 @@ void skupina_tooltipu::vytvor(HWND dialog)
   okno_tipu = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, 0, 0, 0, 0, nullptr, nullptr,
                               instance, nullptr);
   if (!okno_tipu) fatalni_posledni_chyba();
+  omez_sirku_tipu(okno_tipu, kestrum::dpi_okna(dialog));
 }
 
 void skupina_tooltipu::pridej(HWND prvek, UINT id_textu)

@@ -3,6 +3,11 @@
 // over its whole window, each text a string-table entry loaded when the tip shows.
 #include <windows.h>
 
+// The widest a tip gets at 96 DPI, in pixels: longer texts wrap into a block.
+constexpr int SIRKA_TIPU = 300;
+// Sets the widest tip of tooltip window `tip` for a tool window at `dpi`.
+void omez_sirku_tipu(HWND tip, UINT dpi);
+
 class skupina_tooltipu {
 public:
   HWND okno_tipu = nullptr; // owned

@@ -73,6 +73,9 @@ protected:
 
 TEST_F(Operace, VycistitAZalohovatZOknaAPakZalohovatZnovu)
 {
+  // Typed with slashes: both operations take them as backslashes, and so the log shows them.
+  zapis_text(L"slozka", koren + L"/app");
+  zapis_text(L"slozka_cil", koren + L"/archiv/");
   beh b;
   ASSERT_TRUE(b.cekej_na_okno());
   auto radky = spust_a_cekej(b, IDC_VYCISTIT_A_ZALOHOVAT, 9);
@@ -112,32 +115,47 @@ TEST_F(Operace, VycistitAZalohovatZOknaAPakZalohovatZnovu)
   EXPECT_FALSE(test::existuje(cil + L"\\app\\stary.txt"));
   EXPECT_TRUE(test::existuje(cil + L"\\app\\keep.cpp"));
 
+  // A file the copy cannot read: the older copy stays whole, the partial new one goes.
+  HANDLE zamek = CreateFileW((zdroj + L"\\keep.cpp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  auto zamceno = spust_a_cekej(b, IDC_ZALOHOVAT, 16);
+  CloseHandle(zamek);
+  EXPECT_EQ(zamceno.at(14), L"Původní složka " + cil + L"\\app zůstala beze změny.");
+  EXPECT_EQ(zamceno.at(15), L"Neúplná kopie " + cil + L"\\app.tesvarin-new byla odstraněna.");
+  EXPECT_TRUE(test::existuje(cil + L"\\app\\keep.cpp") && !test::existuje(cil + L"\\app.tesvarin-new"));
+
   EXPECT_EQ(b.zavri(), 0u);
 }
 
 TEST_F(Operace, ChybneZadaniHlasiBoxemANicNezmeni)
 {
   zapis_text(L"slozka", L"");
-  beh b;
+  beh b(program(), zdroj.c_str()); // the program's current folder is the source itself
   ASSERT_TRUE(b.cekej_na_okno());
 
-  // An empty source: a box, only the start line, and the combined run copies nothing.
-  for (int tlacitko : {IDC_VYCISTIT, IDC_VYCISTIT_A_ZALOHOVAT}) {
-    SendMessageW(b.prvek(tlacitko), BM_CLICK, 0, 0);
-    test::box box;
-    ASSERT_TRUE(test::odklikni_box(b.pi.dwProcessId, box));
-    EXPECT_EQ(box.titulek, L"Tesvarin");
-    EXPECT_FALSE(box.text.empty());
-    auto radky = spust_a_cekej(b, 0, 1);
-    EXPECT_EQ(radky, std::vector<std::wstring>{L"Vyčištění složky spuštěno"});
-  }
+  // An empty source, and relative ones that would name the current folder: a box, only the
+  // start line, and the combined run copies nothing.
+  for (const wchar_t* text : {L"", L".", L"..\\app", L"Z:."})
+    for (int tlacitko : {IDC_VYCISTIT, IDC_VYCISTIT_A_ZALOHOVAT}) {
+      SendMessageW(b.prvek(IDC_ZDROJ), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+      SendMessageW(b.prvek(tlacitko), BM_CLICK, 0, 0);
+      test::box box;
+      ASSERT_TRUE(test::odklikni_box(b.pi.dwProcessId, box)) << test::utf8(text);
+      EXPECT_EQ(box.titulek, L"Tesvarin");
+      EXPECT_EQ(box.text, L"Zadaná zálohovaná složka neexistuje nebo to není složka.");
+      auto radky = spust_a_cekej(b, 0, 1);
+      EXPECT_EQ(radky, std::vector<std::wstring>{L"Vyčištění složky spuštěno"}) << test::utf8(text);
+    }
   EXPECT_FALSE(test::existuje(cil + L"\\app"));
+  EXPECT_TRUE(test::existuje(zdroj + L"\\x.aps"));
 
   // A target location that does not exist: the line, then the box with the same text.
   SendMessageW(b.prvek(IDC_ZDROJ), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(zdroj.c_str()));
   const std::wstring nikde = koren + L"\\nikde";
   SendMessageW(b.prvek(IDC_CIL), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(nikde.c_str()));
   SendMessageW(b.prvek(IDC_ZALOHOVAT), BM_CLICK, 0, 0);
+  // The box holds the operation: meanwhile the session must wait, afterwards it may end.
+  ASSERT_NE(test::cekej_na_dialog(b.pi.dwProcessId, L"Tesvarin", 0xFFFF), nullptr);
+  EXPECT_EQ(SendMessageW(b.okno, WM_QUERYENDSESSION, 0, 0), FALSE);
   test::box box;
   ASSERT_TRUE(test::odklikni_box(b.pi.dwProcessId, box));
   EXPECT_EQ(box.text, L"Cílová složka neexistuje.");
@@ -145,6 +163,7 @@ TEST_F(Operace, ChybneZadaniHlasiBoxemANicNezmeni)
   ASSERT_EQ(radky.size(), 2u);
   EXPECT_EQ(radky[1], L"Cílová složka neexistuje.");
   EXPECT_TRUE(test::existuje(zdroj + L"\\Debug\\x.obj"));
+  EXPECT_EQ(SendMessageW(b.okno, WM_QUERYENDSESSION, 0, 0), TRUE);
 
   // What was typed is what the close saves.
   EXPECT_EQ(b.zavri(), 0u);

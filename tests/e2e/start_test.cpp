@@ -8,6 +8,7 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 #include <string>
+#include <utility>
 #include <vector>
 #include "frame/hlavni_okno.h"
 #include "frame/registr.h"
@@ -68,6 +69,16 @@ private:
 };
 
 class Start : public e2e::bez_klice {};
+
+// Clicks a control in its middle or at its right end (posted: what opens runs in the click).
+void klikni(HWND prvek, bool vpravo)
+{
+  RECT r{};
+  GetClientRect(prvek, &r);
+  const LPARAM bod = MAKELPARAM(vpravo ? r.right - 4 : r.right / 2, r.bottom / 2);
+  PostMessageW(prvek, WM_LBUTTONDOWN, MK_LBUTTON, bod);
+  PostMessageW(prvek, WM_LBUTTONUP, 0, bod);
+}
 
 } // namespace
 
@@ -140,6 +151,16 @@ TEST_F(Start, DruhyStartObnoviPolohuINahore)
   EXPECT_EQ(r.left, kam.x);
   EXPECT_EQ(r.top, kam.y);
   EXPECT_TRUE(GetWindowLongW(b.okno, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  // Started once more while it runs: the running window comes back, and nothing is saved.
+  ShowWindow(b.okno, SW_MINIMIZE);
+  ASSERT_TRUE(IsIconic(b.okno));
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, KLIC_APLIKACE, L"mazane_soubory");
+  beh znovu;
+  DWORD kod = WaitForSingleObject(znovu.pi.hProcess, 20000);
+  GetExitCodeProcess(znovu.pi.hProcess, &kod);
+  EXPECT_EQ(kod, 0u);
+  EXPECT_TRUE(IsWindowVisible(b.okno) && !IsIconic(b.okno));
+  EXPECT_FALSE(beh::existuje(L"mazane_soubory")) << "the second start saved nothing";
   EXPECT_EQ(b.zavri(), 0u);
   ASSERT_TRUE(test::umisteni_hodnoty(&u));
   EXPECT_EQ(u.left, kam.x);
@@ -202,3 +223,34 @@ TEST_F(Start, BezDokumentuJeZdrojemSlozkaProgramu)
   EXPECT_EQ(b.zavri(), 0u);
   EXPECT_EQ(test::text_hodnoty(L"slozka"), slozka);
 }
+
+// The window closed, or the session ended and the dialog was answered after it: the gone
+// main dialog is not touched, the run ends with 0 and no box, and the window's state is saved.
+TEST_F(Start, ZavreniAKonecRelacePodDialogem)
+{
+  const std::pair<void (*)(beh&), int> dialogy[] = { // how it opens, a control that finds it
+      {[](beh& b) { klikni(b.prvek(IDC_ODKAZ_CIL), false); }, 14146},
+      {[](beh& b) { klikni(b.prvek(IDC_CIL), true); }, 14146},
+      {[](beh& b) { PostMessageW(b.prvek(IDC_PRIDAT_SOUBOR), BM_CLICK, 0, 0); }, IDC_VSTUP_TEXT},
+      {[](beh& b) { PostMessageW(b.prvek(IDC_PREDVOLBY), BM_CLICK, 0, 0); }, IDC_FORMAT_DATA},
+      {[](beh& b) { PostMessageW(b.dialog(), WM_COMMAND, IDM_O_APLIKACI, 0); }, IDC_INFO_VERZE}};
+  const std::wstring cil = test::nova_slozka(L"pod dialogem");
+  for (int i = 0; i < 10; ++i) {
+    beh b;
+    ASSERT_TRUE(b.cekej_na_okno());
+    SendMessageW(b.prvek(IDC_CIL), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(cil.c_str()));
+    dialogy[i / 2].first(b);
+    HWND okno = test::cekej_na_dialog(b.pi.dwProcessId, nullptr, dialogy[i / 2].second);
+    ASSERT_NE(okno, nullptr) << i;
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, KLIC_APLIKACE, L"mazane_soubory");
+    if (i % 2) { // the session ends, then the dialog is answered (Add with a new name)
+      SendMessageW(b.okno, WM_ENDSESSION, TRUE, 0);
+      test::napis(GetDlgItem(okno, IDC_VSTUP_TEXT), L".novy");
+      PostMessageW(okno, WM_COMMAND, IDOK, 0); // handled before the close that follows
+    }
+    EXPECT_EQ(b.zavri(), 0u) << i;
+    EXPECT_EQ(test::text_hodnoty(L"slozka_cil"), cil) << i;
+    EXPECT_FALSE(beh::existuje(L"mazane_soubory")) << i << ": a late answer changes no list";
+  }
+}
+
