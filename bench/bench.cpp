@@ -87,7 +87,7 @@ int pres_okno(int tlacitko, const std::wstring& zdroj, const std::wstring& cil)
 {
   g_aplikace.nastav(new aplikace_mereni);
   test::vytvor_okno_aplikace(zdroj, cil);
-  dlg_hlavni* d = g_hlavni_okno->hlavni_dialog;
+  dlg_hlavni* d = g_hlavni_okno->hlavni_dialog.get();
   g_s.dialog = d->hwnd;
   SetWindowSubclass(d->lb_vypis, pocitadlo, 0x7E5B, 0);
   MSG m;
@@ -168,13 +168,13 @@ void cisti(const std::wstring& slozka, const seznamy_mazani& s)
     if (p.cFileName[0] == L'.') continue;
     const std::wstring c = slozka + L"\\" + p.cFileName;
     if (p.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      if (slozka_odpovida(s, p.cFileName)) {
+      if (slozka_odpovida(s.slozky, p.cFileName)) {
         smaz_vse(c);
         RemoveDirectoryW(c.c_str());
       } else {
         cisti(c, s);
       }
-    } else if (soubor_odpovida(s, p.cFileName)) {
+    } else if (soubor_odpovida(s.soubory, p.cFileName)) {
       DeleteFileW(c.c_str());
     }
   } while (FindNextFileW(h, &p));

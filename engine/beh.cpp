@@ -1,10 +1,12 @@
 // The operation runner of the main dialog: the three starters, the worker procedures, the
-// progress log and the elapsed-time measure, and the dialog's clean and backup.
+// progress log and the elapsed-time measure, and the dialog's clean and backup. The one
+// place where the engine meets the dialog: what the operations take from the dialog, its
+// settings and its lists, they take here.
 #include <process.h>
 #include <new>
+#include "engine/davkove_kresleni.h"
 #include "engine/operace.h"
 #include "engine/pravidla.h"
-#include "engine/vypis.h"
 #include "frame/aplikace.h"
 #include "frame/chyby.h"
 #include "res/resource.h"
@@ -129,13 +131,16 @@ unsigned dlg_hlavni::uplynulo_sekund() const { return sekundy_mezi(cas_startu, s
 int dlg_hlavni::vycistit()
 {
   okno_dialogu okno(*this);
-  return vycisteni(text_editu(IDC_ZDROJ), seznamy(), nast().vypis, pocet_chyb, okno);
+  return vycisteni(text_editu(IDC_ZDROJ), pocet_chyb, okno, [this](const std::wstring& s) { vycistit_slozku(s); });
 }
 
 void dlg_hlavni::vycistit_slozku(const std::wstring& slozka)
 {
   okno_dialogu okno(*this);
-  cisteni(seznamy(), nast().vypis, okno, pocet_chyb).vycisti(slozka);
+  const seznamy_mazani& s = seznamy();
+  const DWORD vypis = nast().vypis;
+  const radky_cisteni radky{(vypis & vypis_slozky) != 0, (vypis & vypis_soubory) != 0};
+  cisteni({s.soubory, s.slozky}, radky, okno, pocet_chyb).vycisti(slozka);
 }
 
 int dlg_hlavni::kopirovat()
@@ -144,7 +149,8 @@ int dlg_hlavni::kopirovat()
   zadani_zalohy z;
   z.zdroj = text_editu(IDC_ZDROJ);
   z.cil = text_editu(IDC_CIL);
-  z.param = nast().param;
+  z.pridat_datum = (nast().param & param_pridat_datum) != 0;
+  z.smazat_stary_cil = (nast().param & param_smazat_stary_cil) != 0;
   z.vypis_casu = nast().vypis_casu;
   return zaloha(z, okno);
 }

@@ -1,13 +1,14 @@
 #include "engine/operace.h"
 
 #include <shellapi.h>
+#include "engine/kontrola_kopie.h"
+#include "engine/mazani.h"
 #include "engine/pravidla.h"
+#include "engine/soubory.h"
 #include "frame/chyby.h"
-#include "ui/nastaveni.h"
-#include "ui/seznamy_mazani.h"
 
-HRESULT vycisteni(std::wstring zdroj, const seznamy_mazani& seznamy, const DWORD& vypis, LONG& pocet_chyb,
-                  okno_operace& okno)
+HRESULT vycisteni(std::wstring zdroj, LONG& pocet_chyb, okno_operace& okno,
+                  const std::function<void(const std::wstring&)>& vycisti_slozku)
 {
   pocet_chyb = 0;
   okno.zacni_mereni();
@@ -32,10 +33,7 @@ HRESULT vycisteni(std::wstring zdroj, const seznamy_mazani& seznamy, const DWORD
     return E_INVALIDARG;
   }
 
-  // A stored pattern for nearly every name is not used, and the log says so first.
-  for (const std::wstring& polozka : seznamy.soubory)
-    if (vzor_pro_vse(polozka)) okno.radek(radek_vzor_vynechan(polozka));
-  cisteni(seznamy, vypis, okno, pocet_chyb).vycisti(zdroj);
+  vycisti_slozku(zdroj);
 
   const unsigned sekundy = okno.uplynulo_sekund();
   if (pocet_chyb == 0) {
@@ -58,6 +56,53 @@ HRESULT zastav(okno_operace& okno, const std::wstring& text)
   okno.radek(text);
   okno.chyba(text);
   return E_FAIL;
+}
+
+// What the backup works with once its input has passed the checks.
+struct plan_zalohy {
+  std::wstring odkud;        // the copy source: the source and "\*.*"
+  std::wstring cil;          // the new folder's path
+  std::wstring dlouhy_zdroj; // the source's long path
+};
+
+// The checks before anything on disk changes, in their order, and the names of the copy.
+// S_OK with `plan` filled in, or a failure once its line and box are out.
+HRESULT priprav(const zadani_zalohy& zadani, okno_operace& okno, plan_zalohy& plan)
+{
+  // Slashes are separators like backslashes; a relative path is refused like a missing folder.
+  const std::wstring zdroj = jednotna_lomitka(zadani.zdroj), umisteni_text = jednotna_lomitka(zadani.cil);
+  if (!je_absolutni(zdroj) || !je_slozka(zdroj)) return zastav(okno, texty::zdroj_neexistuje);
+  if (!je_absolutni(umisteni_text) || !je_slozka(umisteni_text)) return zastav(okno, texty::cil_neexistuje);
+  std::wstring nazev;
+  if (nazev_slozky(zdroj, nazev) != 0 || !nazev_pouzitelny(nazev)) return zastav(okno, texty::zdroj_neplatny);
+
+  plan.odkud = zdroj + L"\\*.*";
+  SYSTEMTIME cas{};
+  if (zadani.cas)
+    cas = *zadani.cas;
+  else
+    GetLocalTime(&cas);
+  std::wstring umisteni = umisteni_text;
+  odstranit_koncova_lomitka(umisteni);
+  const std::wstring jmeno = nazev_kopie(nazev, zadani.pridat_datum, zadani.vypis_casu, cas);
+  plan.cil = cilova_cesta(umisteni, jmeno);
+
+  // The new folder must neither be the source, nor lie in it, nor hold it. Final paths see
+  // through "..", short names, substituted drives and links.
+  plan.dlouhy_zdroj = dlouha_cesta(zdroj);
+  const std::wstring konecny_zdroj = konecna_cesta(bez_koncoveho_lomitka(plan.dlouhy_zdroj));
+  std::wstring konecny_cil = konecna_cesta(bez_koncoveho_lomitka(dlouha_cesta(umisteni + L"\\")));
+  if (konecny_zdroj.empty() || konecny_cil.empty() || !pripoj_nazev(konecny_cil, jmeno))
+    return zastav(okno, texty::prekryti_neovereno);
+  if (prekryvaji_se(konecny_zdroj, konecny_cil)) return zastav(okno, texty::prekryti);
+  const nalez_kopie nalez = zkontroluj_pred_kopii(zdroj, plan.dlouhy_zdroj, konecny_cil);
+  switch (nalez.co) {
+  case nalez_kopie::zacykleni: return zastav(okno, radek_zacykleni(nalez.odkaz));
+  case nalez_kopie::opakovani: return zastav(okno, radek_opakovani(nalez.odkaz));
+  case nalez_kopie::nejasny: return zastav(okno, radek_odkaz_nejasny(nalez.odkaz));
+  case nalez_kopie::nic: break;
+  }
+  return S_OK;
 }
 
 // The shell's copy with the flags of the backup: no question about the new folder, the copy
@@ -152,52 +197,21 @@ HRESULT nahrad_kopii(okno_operace& okno, const std::wstring& odkud, const std::w
 HRESULT zaloha(const zadani_zalohy& zadani, okno_operace& okno)
 {
   okno.zacni_mereni();
-  // Slashes are separators like backslashes; a relative path is refused like a missing folder.
-  const std::wstring zdroj = jednotna_lomitka(zadani.zdroj), umisteni_text = jednotna_lomitka(zadani.cil);
-  if (!je_absolutni(zdroj) || !je_slozka(zdroj)) return zastav(okno, texty::zdroj_neexistuje);
-  if (!je_absolutni(umisteni_text) || !je_slozka(umisteni_text)) return zastav(okno, texty::cil_neexistuje);
-  std::wstring nazev;
-  if (nazev_slozky(zdroj, nazev) != 0 || !nazev_pouzitelny(nazev)) return zastav(okno, texty::zdroj_neplatny);
+  plan_zalohy plan;
+  if (const HRESULT hr = priprav(zadani, okno, plan); FAILED(hr)) return hr;
 
-  const std::wstring odkud = zdroj + L"\\*.*";
-  SYSTEMTIME cas{};
-  if (zadani.cas)
-    cas = *zadani.cas;
-  else
-    GetLocalTime(&cas);
-  std::wstring umisteni = umisteni_text;
-  odstranit_koncova_lomitka(umisteni);
-  const std::wstring jmeno = nazev_kopie(nazev, zadani.param, zadani.vypis_casu, cas);
-  const std::wstring cil = cilova_cesta(umisteni, jmeno);
-
-  // Before anything on disk changes: the new folder must neither be the source, nor lie in
-  // it, nor hold it. Final paths see through "..", short names, substituted drives and links.
-  const std::wstring dlouhy_zdroj = dlouha_cesta(zdroj);
-  const std::wstring konecny_zdroj = konecna_cesta(bez_koncoveho_lomitka(dlouhy_zdroj));
-  std::wstring konecny_cil = konecna_cesta(bez_koncoveho_lomitka(dlouha_cesta(umisteni + L"\\")));
-  if (konecny_zdroj.empty() || konecny_cil.empty() || !pripoj_nazev(konecny_cil, jmeno))
-    return zastav(okno, texty::prekryti_neovereno);
-  if (prekryvaji_se(konecny_zdroj, konecny_cil)) return zastav(okno, texty::prekryti);
-  const nalez_kopie nalez = zkontroluj_pred_kopii(zdroj, dlouhy_zdroj, konecny_cil);
-  switch (nalez.co) {
-  case nalez_kopie::zacykleni: return zastav(okno, radek_zacykleni(nalez.odkaz));
-  case nalez_kopie::opakovani: return zastav(okno, radek_opakovani(nalez.odkaz));
-  case nalez_kopie::nejasny: return zastav(okno, radek_odkaz_nejasny(nalez.odkaz));
-  case nalez_kopie::nic: break;
-  }
-
-  const DWORD a = atributy(bez_koncoveho_lomitka(dlouha_cesta(cil)));
+  const DWORD a = atributy(bez_koncoveho_lomitka(dlouha_cesta(plan.cil)));
   HRESULT hr = S_OK;
   if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY)) {
-    if (!(zadani.param & param_smazat_stary_cil)) {
+    if (!zadani.smazat_stary_cil) {
       okno.chyba(texty::cil_existuje);
       okno.radek(texty::cil_existuje);
       return E_FAIL;
     }
-    hr = nahrad_kopii(okno, odkud, dlouhy_zdroj, cil);
+    hr = nahrad_kopii(okno, plan.odkud, plan.dlouhy_zdroj, plan.cil);
   } else {
     // A target path that exists as a file is not deleted: the copy is tried onto it.
-    hr = kopiruj_a_over(okno, odkud, dlouhy_zdroj, cil);
+    hr = kopiruj_a_over(okno, plan.odkud, plan.dlouhy_zdroj, plan.cil);
   }
   if (hr != S_OK) return hr;
   const unsigned sekundy = okno.uplynulo_sekund();

@@ -2,10 +2,9 @@
 // The clean and the backup as whole operations, over what they need of the window they
 // run for: its log, its error boxes, its clock and its handle.
 #include <windows.h>
+#include <functional>
 #include <string>
-#include "engine/disk.h"
-
-class seznamy_mazani;
+#include "engine/cisteni.h"
 
 class okno_operace : public prijemce_radku {
 public:
@@ -24,15 +23,18 @@ protected:
 
 // The clean of the folder `zdroj` (the source text as it stands in the window): 0 when the
 // traversal ran, also when some deletions failed; E_INVALIDARG when the source is not a
-// usable folder (then only the start line is written, and a box is shown).
-HRESULT vycisteni(std::wstring zdroj, const seznamy_mazani& seznamy, const DWORD& vypis, LONG& pocet_chyb,
-                  okno_operace& okno);
+// usable folder (then only the start line is written, and a box is shown). The traversal
+// is `vycisti_slozku`, called with the folder as the log shows it; it counts its failures
+// in `pocet_chyb`.
+HRESULT vycisteni(std::wstring zdroj, LONG& pocet_chyb, okno_operace& okno,
+                  const std::function<void(const std::wstring&)>& vycisti_slozku);
 
 struct zadani_zalohy {
-  std::wstring zdroj; // the source text, used as typed
-  std::wstring cil;   // the target location text
-  DWORD param = 0;
-  LONG vypis_casu = 0;
+  std::wstring zdroj;            // the source text, used as typed
+  std::wstring cil;              // the target location text
+  bool pridat_datum = false;     // the date (and time) goes into the new folder's name
+  bool smazat_stary_cil = false; // an older folder of that name may be deleted
+  LONG vypis_casu = 0;           // the date-suffix format code
   const SYSTEMTIME* cas = nullptr; // the date of the suffix; null: the local time now
 };
 

@@ -2,8 +2,6 @@
 
 #include <shlwapi.h>
 #include <cwchar>
-#include "ui/nastaveni.h"
-#include "ui/seznamy_mazani.h"
 
 unsigned sekundy_mezi(DWORD start, DWORD ted)
 {
@@ -65,9 +63,9 @@ std::wstring cast_casu(const SYSTEMTIME& cas, LONG format)
 
 std::wstring pripona_data(const SYSTEMTIME& cas, LONG format) { return L" " + text_data(cas) + cast_casu(cas, format); }
 
-std::wstring nazev_kopie(const std::wstring& nazev, DWORD param, LONG format, const SYSTEMTIME& cas)
+std::wstring nazev_kopie(const std::wstring& nazev, bool pridat_datum, LONG format, const SYSTEMTIME& cas)
 {
-  return (param & param_pridat_datum) ? nazev + pripona_data(cas, format) : nazev;
+  return pridat_datum ? nazev + pripona_data(cas, format) : nazev;
 }
 
 std::wstring cilova_cesta(std::wstring umisteni, const std::wstring& nazev_kopie)
@@ -81,6 +79,14 @@ std::wstring docasna_kopie(const std::wstring& cil, unsigned pokus)
   std::wstring c = cil + L".tesvarin-new";
   if (pokus > 1) c += L"-" + std::to_wstring(pokus);
   return c;
+}
+
+int najdi_v_seznamu(const std::vector<std::wstring>& seznam, const wchar_t* nazev)
+{
+  if (!nazev) return -1;
+  for (size_t i = 0; i < seznam.size(); ++i)
+    if (lstrcmpiW(seznam[i].c_str(), nazev) == 0) return static_cast<int>(i);
+  return -1;
 }
 
 bool skryta_polozka(const wchar_t* nazev) { return nazev[0] == L'.'; }
@@ -145,12 +151,12 @@ wchar_t nepovoleny_znak(std::wstring_view polozka, bool slozka)
   return i == std::wstring_view::npos ? 0 : polozka[i];
 }
 
-bool soubor_odpovida(const seznamy_mazani& seznamy, const wchar_t* nazev)
+bool soubor_odpovida(const std::vector<std::wstring>& soubory, const wchar_t* nazev)
 {
   // An entry without wildcards: the extension or the whole name, case aside (entries are
   // never empty, so a name without an extension is matched by its whole name only).
   const wchar_t* pripona = PathFindExtensionW(nazev);
-  for (const std::wstring& polozka : seznamy.soubory) {
+  for (const std::wstring& polozka : soubory) {
     if (!je_vzor(polozka)) {
       if ((*pripona && lstrcmpiW(polozka.c_str(), pripona) == 0) || lstrcmpiW(polozka.c_str(), nazev) == 0) return true;
     } else if (!vzor_pro_vse(polozka) && odpovida_vzoru(polozka, nazev)) {
@@ -160,7 +166,10 @@ bool soubor_odpovida(const seznamy_mazani& seznamy, const wchar_t* nazev)
   return false;
 }
 
-bool slozka_odpovida(const seznamy_mazani& seznamy, const wchar_t* nazev) { return seznamy.najdi_slozku(nazev) != -1; }
+bool slozka_odpovida(const std::vector<std::wstring>& slozky, const wchar_t* nazev)
+{
+  return najdi_v_seznamu(slozky, nazev) != -1;
+}
 
 bool je_odkaz(DWORD atributy, DWORD znacka)
 {
@@ -230,7 +239,7 @@ std::wstring dlouha_forma(const std::wstring& plna)
   return r;
 }
 
-bool pripoj_nazev(std::wstring& cesta, const std::wstring& nazev, size_t rezerva)
+bool pripoj_nazev(std::wstring& cesta, std::wstring_view nazev, size_t rezerva)
 {
   const bool lomitko = cesta.empty() || cesta.back() != L'\\';
   if (cesta.size() + (lomitko ? 1 : 0) + nazev.size() + rezerva > NEJDELSI_CESTA) return false;
@@ -243,6 +252,12 @@ std::wstring bez_koncoveho_lomitka(const std::wstring& cesta)
 {
   if (cesta.size() >= 2 && cesta.back() == L'\\' && cesta[cesta.size() - 2] != L':')
     return cesta.substr(0, cesta.size() - 1);
+  return cesta;
+}
+
+std::wstring s_lomitkem(std::wstring cesta)
+{
+  if (cesta.empty() || cesta.back() != L'\\') cesta += L'\\';
   return cesta;
 }
 

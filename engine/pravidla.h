@@ -6,8 +6,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-
-class seznamy_mazani;
+#include <vector>
 
 // --- Elapsed time
 
@@ -40,9 +39,8 @@ std::wstring cast_casu(const SYSTEMTIME& cas, LONG format);
 // The whole suffix: a blank, the date and the time part (" 6.12.2026 7h 5m").
 std::wstring pripona_data(const SYSTEMTIME& cas, LONG format);
 
-// The new folder's name: the source name, and the date suffix when `param` has
-// param_pridat_datum.
-std::wstring nazev_kopie(const std::wstring& nazev, DWORD param, LONG format, const SYSTEMTIME& cas);
+// The new folder's name: the source name, and the date suffix when `pridat_datum`.
+std::wstring nazev_kopie(const std::wstring& nazev, bool pridat_datum, LONG format, const SYSTEMTIME& cas);
 // The target path: the location less all its trailing backslashes, one backslash, the new
 // folder's name (D:\ and app give D:\app).
 std::wstring cilova_cesta(std::wstring umisteni, const std::wstring& nazev_kopie);
@@ -52,6 +50,10 @@ std::wstring cilova_cesta(std::wstring umisteni, const std::wstring& nazev_kopie
 std::wstring docasna_kopie(const std::wstring& cil, unsigned pokus);
 
 // --- Matching
+
+// The index of the first entry of a cleaning list equal to `nazev` as lstrcmpiW compares
+// whole strings (case-insensitively, in the user's locale); -1 when there is none.
+int najdi_v_seznamu(const std::vector<std::wstring>& seznam, const wchar_t* nazev);
 
 // Names beginning with a dot are skipped: neither deleted nor entered.
 bool skryta_polozka(const wchar_t* nazev);
@@ -71,9 +73,10 @@ bool vzor_pro_vse(std::wstring_view polozka);
 wchar_t nepovoleny_znak(std::wstring_view polozka, bool slozka);
 
 // A file matches an entry without wildcards by its extension (dot included) or its whole
-// name, and a pattern by its whole name; a pattern for every name is left out.
-bool soubor_odpovida(const seznamy_mazani& seznamy, const wchar_t* nazev);
-bool slozka_odpovida(const seznamy_mazani& seznamy, const wchar_t* nazev);
+// name, and a pattern by its whole name; a pattern for every name is left out. A folder
+// matches the folder list by its name.
+bool soubor_odpovida(const std::vector<std::wstring>& soubory, const wchar_t* nazev);
+bool slozka_odpovida(const std::vector<std::wstring>& slozky, const wchar_t* nazev);
 
 // --- What is done with one directory entry
 
@@ -116,11 +119,13 @@ std::wstring dlouha_forma(const std::wstring& plna);
 // Appends one backslash (unless the path already ends with one) and a name. False, with
 // the path unchanged, when the result plus `rezerva` characters would be longer than
 // NEJDELSI_CESTA.
-bool pripoj_nazev(std::wstring& cesta, const std::wstring& nazev, size_t rezerva = 0);
+bool pripoj_nazev(std::wstring& cesta, std::wstring_view nazev, size_t rezerva = 0);
 
 // A folder's path without its trailing backslash, except for a drive root ("C:\" and
 // "\\?\C:\" keep it).
 std::wstring bez_koncoveho_lomitka(const std::wstring& cesta);
+// A folder's path with one trailing backslash: one is added unless it ends with one.
+std::wstring s_lomitkem(std::wstring cesta);
 
 // Case-insensitive equality of two paths (ordinal, as the file system compares names).
 bool stejne_cesty(const std::wstring& a, const std::wstring& b);

@@ -3,10 +3,7 @@
 #include <gdiplus.h>
 
 #include "frame/chyby.h"
-#include "frame/hlavni_okno.h"
 #include "frame/vyrobce.h"
-#include "ui/nastaveni.h"
-#include "ui/seznamy_mazani.h"
 
 const wchar_t* const WEB_VYROBCE = L"" VYROBCE_WEB;
 const wchar_t* const EMAIL_VYROBCE = L"" VYROBCE_EMAIL;

@@ -67,13 +67,12 @@ bool omez_obdelnik(const RECT& r, const RECT& wa, POINT& poloha)
   return posun;
 }
 
+// Out of line: the owner of the dialog needs its whole class.
+hlavni_okno::hlavni_okno() = default;
+
 hlavni_okno::~hlavni_okno()
 {
-  if (hlavni_dialog) {
-    dlg_hlavni* d = hlavni_dialog;
-    hlavni_dialog = nullptr;
-    delete d;
-  }
+  hlavni_dialog.reset();
   // Normally the close destroyed the window already.
   if (hwnd && IsWindow(hwnd)) {
     if (!DestroyWindow(hwnd)) fatalni_posledni_chyba();
@@ -88,14 +87,10 @@ void hlavni_okno::vytvor()
                          CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
   if (!hwnd) fatalni_posledni_chyba();
 
-  if (hlavni_dialog) {
-    dlg_hlavni* stary = hlavni_dialog;
-    hlavni_dialog = nullptr;
-    delete stary;
-  }
-  hlavni_dialog = new dlg_hlavni;
+  hlavni_dialog.reset();
+  hlavni_dialog = std::make_unique<dlg_hlavni>();
   HWND dialog = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_HLAVNI), hwnd, kestrum::procedura_dialogu,
-                                   reinterpret_cast<LPARAM>(hlavni_dialog));
+                                   reinterpret_cast<LPARAM>(hlavni_dialog.get()));
   if (!dialog) fatalni_posledni_chyba();
   hlavni_dialog->hwnd = dialog;
   ShowWindow(dialog, SW_SHOW);
@@ -149,7 +144,7 @@ void hlavni_okno::uloz_umisteni()
   u.topmost = (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0;
   klic_registru klic(KLIC_APLIKACE);
   klic.vytvor_klic();
-  LONG s = RegSetValueExW(klic.hkey, L"umisteni_okna", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&u), sizeof u);
+  LONG s = RegSetValueExW(klic.hkey.get(), L"umisteni_okna", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&u), sizeof u);
   if (s != ERROR_SUCCESS) fatalni_hresult(hresult_registru(s));
   klic.zavri();
 }
@@ -172,9 +167,7 @@ void hlavni_okno::pri_zavreni()
   }
   uloz_umisteni();
   // Its teardown takes the folder texts and the check box into the settings.
-  dlg_hlavni* d = hlavni_dialog;
-  hlavni_dialog = nullptr;
-  delete d;
+  hlavni_dialog.reset();
   // After the dialog, so that the texts of its edits are saved.
   if (g_nastaveni) g_nastaveni->uloz();
 }
@@ -192,6 +185,24 @@ bool hlavni_okno::vrat_fokus()
     return false;
   SetFocus(fokus);
   return true;
+}
+
+bool hlavni_okno::zprava_fokusu(UINT zprava, WPARAM wparam)
+{
+  if (zprava == WM_ACTIVATE) {
+    // As a dialog does: the control with the focus is kept when the window is left (Alt+Tab,
+    // minimising, another window) and gets it back when the window is active again.
+    if (LOWORD(wparam) == WA_INACTIVE)
+      zapamatuj_fokus();
+    else if (!HIWORD(wparam))
+      return vrat_fokus();
+    return false;
+  }
+  // WM_SETFOCUS: the window itself gets the focus when it is restored from a minimised
+  // state: it goes back to the control that just lost it to the window, or else to the kept one.
+  HWND predtim = reinterpret_cast<HWND>(wparam);
+  if (predtim && IsChild(hwnd, predtim)) fokus = predtim;
+  return vrat_fokus();
 }
 
 LRESULT CALLBACK procedura_okna(HWND okno, UINT zprava, WPARAM wparam, LPARAM lparam)
@@ -224,23 +235,8 @@ LRESULT CALLBACK procedura_okna(HWND okno, UINT zprava, WPARAM wparam, LPARAM lp
       }
       break;
     case WM_ACTIVATE:
-      // As a dialog does: the control with the focus is kept when the window is left (Alt+Tab,
-      // minimising, another window) and gets it back when the window is active again.
-      if (nase) {
-        if (LOWORD(wparam) == WA_INACTIVE)
-          h->zapamatuj_fokus();
-        else if (!HIWORD(wparam) && h->vrat_fokus())
-          return 0;
-      }
-      break;
     case WM_SETFOCUS:
-      // The window itself gets the focus when it is restored from a minimised state: it goes
-      // back to the control that just lost it to the window, or else to the kept one.
-      if (nase) {
-        HWND predtim = reinterpret_cast<HWND>(wparam);
-        if (predtim && IsChild(okno, predtim)) h->fokus = predtim;
-        if (h->vrat_fokus()) return 0;
-      }
+      if (nase && h->zprava_fokusu(zprava, wparam)) return 0;
       break;
     case WM_DESTROY:
       PostQuitMessage(0);

@@ -2,6 +2,7 @@
 // The host window: a plain top-level window sized to the main dialog inside it.
 #include <windows.h>
 #include <cstdint>
+#include <memory>
 
 class dlg_hlavni;
 
@@ -25,10 +26,10 @@ bool omez_obdelnik(const RECT& r, const RECT& wa, POINT& poloha);
 class hlavni_okno {
 public:
   HWND hwnd = nullptr;
-  dlg_hlavni* hlavni_dialog = nullptr;
+  std::unique_ptr<dlg_hlavni> hlavni_dialog;
   HWND fokus = nullptr; // the control that had the focus when the window was last deactivated
 
-  hlavni_okno() = default;
+  hlavni_okno();
   hlavni_okno(const hlavni_okno&) = delete;
   hlavni_okno& operator=(const hlavni_okno&) = delete;
   ~hlavni_okno();
@@ -46,6 +47,8 @@ public:
   void zapamatuj_fokus();
   // Gives the kept control the focus back; false when there is none that can take it.
   bool vrat_fokus();
+  // WM_ACTIVATE and WM_SETFOCUS: true when the focus was given back (the message is answered).
+  bool zprava_fokusu(UINT zprava, WPARAM wparam);
 };
 
 LRESULT CALLBACK procedura_okna(HWND okno, UINT zprava, WPARAM wparam, LPARAM lparam);

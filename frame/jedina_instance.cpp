@@ -13,13 +13,12 @@ constexpr const wchar_t* NAZEV_MUTEXU = L"Local\\Kestrum.Tesvarin.1";
 // The file name of a process's executable; empty when it cannot be read.
 std::wstring jmeno_programu(DWORD pid)
 {
-  HANDLE p = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
-  if (!p) return {};
+  const kestrum::handle_jadra p(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+  if (!p.platny()) return {};
   std::vector<wchar_t> cesta(32768, L'\0');
   DWORD n = static_cast<DWORD>(cesta.size());
-  const BOOL ok = QueryFullProcessImageNameW(p, 0, cesta.data(), &n);
-  if (!CloseHandle(p)) fatalni_posledni_chyba();
-  return ok ? std::wstring(PathFindFileNameW(cesta.data())) : std::wstring();
+  if (!QueryFullProcessImageNameW(p.get(), 0, cesta.data(), &n)) return {};
+  return PathFindFileNameW(cesta.data());
 }
 
 // The running Tesvarin's window: of its class, in a process started from a file of our
@@ -41,14 +40,10 @@ HWND okno_bezici_instance()
 
 jedina_instance::jedina_instance()
 {
-  mutex_ = CreateMutexW(nullptr, FALSE, NAZEV_MUTEXU);
-  if (!mutex_) fatalni_posledni_chyba();
+  const HANDLE m = CreateMutexW(nullptr, FALSE, NAZEV_MUTEXU);
+  if (!m) fatalni_posledni_chyba();
   prvni_ = GetLastError() != ERROR_ALREADY_EXISTS;
-}
-
-jedina_instance::~jedina_instance()
-{
-  if (mutex_ && !CloseHandle(mutex_)) fatalni_posledni_chyba();
+  mutex_.nastav(m);
 }
 
 void ukaz_bezici_instanci()

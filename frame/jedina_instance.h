@@ -2,20 +2,18 @@
 // One Tesvarin per user session: two would each save their whole lists and folders, and the
 // last to save would silently undo the other's changes.
 #include <windows.h>
+#include "frame/vlastnici.h"
 
 class jedina_instance {
 public:
   // Creates the session's named mutex, or opens it when another Tesvarin holds it.
   jedina_instance();
-  ~jedina_instance();
-  jedina_instance(const jedina_instance&) = delete;
-  jedina_instance& operator=(const jedina_instance&) = delete;
 
   // Whether this is the only Tesvarin of the session; the mutex stays held while this lives.
   bool prvni() const { return prvni_; }
 
 private:
-  HANDLE mutex_ = nullptr;
+  kestrum::handle_jadra mutex_;
   bool prvni_ = false;
 };
 

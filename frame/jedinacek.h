@@ -40,7 +40,7 @@ public:
     if (p && smaz) smaz(p);
   }
   // Gives the object up without destroying it.
-  T* uvolni() noexcept
+  T* odevzdej() noexcept
   {
     T* p = p_;
     p_ = nullptr;

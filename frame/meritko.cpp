@@ -2,6 +2,7 @@
 #include "frame/meritko.h"
 
 #include "frame/chyby.h"
+#include "frame/vlastnici.h"
 
 namespace kestrum {
 
@@ -30,10 +31,7 @@ UINT dpi_okna(HWND okno)
     const UINT dpi = f(okno);
     if (dpi != 0) return dpi;
   }
-  HDC dc = GetDC(nullptr);
-  if (!dc) fatalni_posledni_chyba();
-  const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-  if (!ReleaseDC(nullptr, dc)) fatalni_posledni_chyba();
+  const int dpi = GetDeviceCaps(dc_okna(nullptr).get(), LOGPIXELSY); // the screen's
   return dpi > 0 ? static_cast<UINT>(dpi) : ZAKLADNI_DPI;
 }
 

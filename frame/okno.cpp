@@ -1,11 +1,22 @@
 // Window and dialog classes: binding an object to its window and routing the messages.
 #include "frame/okno.h"
 
+#include <algorithm>
 #include <exception>
 #include "frame/aplikace.h"
 #include "frame/chyby.h"
 
 namespace kestrum {
+
+std::wstring text_okna(HWND okno)
+{
+  if (!IsWindow(okno)) fatalni_handle();
+  const LRESULT delka = SendMessageW(okno, WM_GETTEXTLENGTH, 0, 0);
+  std::wstring text(static_cast<size_t>(std::max<LRESULT>(delka, 0)) + 1, L'\0');
+  const LRESULT n = SendMessageW(okno, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(std::min(static_cast<size_t>(std::max<LRESULT>(n, 0)), text.size() - 1));
+  return text;
+}
 
 dialog_impl::~dialog_impl()
 {

@@ -3,8 +3,13 @@
 // reaching virtual handlers, modal and modeless dialogs, subclassed controls.
 #include <windows.h>
 #include <memory>
+#include <string>
 
 namespace kestrum {
+
+// The whole text of a window, read with sent messages, so that another thread may read it
+// too (the window's own thread answers). A window that does not exist ends the process.
+std::wstring text_okna(HWND okno);
 
 class okno {
 public:

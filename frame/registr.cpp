@@ -9,17 +9,6 @@ namespace {
 
 const wchar_t* const HODNOTA_UMISTENI = L"umisteni_okna";
 
-// A failing RegCloseKey reports its status, not the last error: hand it on as the last
-// error so that the fatal text names it.
-void zavri_klic(HKEY k)
-{
-  LONG s = RegCloseKey(k);
-  if (s != ERROR_SUCCESS) {
-    SetLastError(static_cast<DWORD>(s));
-    fatalni_posledni_chyba();
-  }
-}
-
 bool hodnota_existuje(HKEY k, const wchar_t* nazev)
 {
   return RegQueryValueExW(k, nazev, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
@@ -46,7 +35,7 @@ HRESULT klic_registru::otevri()
   HKEY k = nullptr;
   LONG s = RegOpenKeyExW(HKEY_CURRENT_USER, cesta.c_str(), 0, PRISTUP_KLICE, &k);
   if (s != ERROR_SUCCESS) return hresult_registru(s);
-  hkey = k;
+  hkey.nastav(k);
   return S_OK;
 }
 
@@ -58,15 +47,15 @@ void klic_registru::vytvor_klic()
                            nullptr, &k, nullptr);
   if (s != ERROR_SUCCESS) fatalni_hresult(hresult_registru(s));
   if (!k) fatalni_hresult(0);
-  hkey = k;
+  hkey.nastav(k);
 }
 
 HRESULT klic_registru::cti_dword(const wchar_t* nazev, DWORD& cil)
 {
-  if (!hkey) fatalni_handle();
-  if (!hodnota_existuje(hkey, nazev)) return S_FALSE;
+  if (!hkey.platny()) fatalni_handle();
+  if (!hodnota_existuje(hkey.get(), nazev)) return S_FALSE;
   DWORD hodnota = 0, typ = 0, velikost = sizeof hodnota;
-  LONG s = RegQueryValueExW(hkey, nazev, nullptr, &typ, reinterpret_cast<BYTE*>(&hodnota), &velikost);
+  LONG s = RegQueryValueExW(hkey.get(), nazev, nullptr, &typ, reinterpret_cast<BYTE*>(&hodnota), &velikost);
   if (s != ERROR_SUCCESS) return hresult_registru(s);
   if (typ != REG_DWORD) return E_INVALIDARG;
   cil = hodnota;
@@ -75,16 +64,16 @@ HRESULT klic_registru::cti_dword(const wchar_t* nazev, DWORD& cil)
 
 HRESULT klic_registru::cti_retezec(const wchar_t* nazev, std::wstring& cil)
 {
-  if (!hkey) fatalni_handle();
-  if (!hodnota_existuje(hkey, nazev)) return S_FALSE;
+  if (!hkey.platny()) fatalni_handle();
+  if (!hodnota_existuje(hkey.get(), nazev)) return S_FALSE;
   DWORD typ = 0, velikost = 0;
-  LONG s = RegQueryValueExW(hkey, nazev, nullptr, &typ, nullptr, &velikost);
+  LONG s = RegQueryValueExW(hkey.get(), nazev, nullptr, &typ, nullptr, &velikost);
   if (s != ERROR_SUCCESS) return hresult_registru(s);
   if (typ != REG_SZ) return E_INVALIDARG;
   // Room for the whole value (an odd size included, so that the query does not fail
   // for want of one byte); only whole code units are kept.
   std::wstring data(velikost / 2 + 1, L'\0');
-  s = RegQueryValueExW(hkey, nazev, nullptr, &typ, reinterpret_cast<BYTE*>(data.data()), &velikost);
+  s = RegQueryValueExW(hkey.get(), nazev, nullptr, &typ, reinterpret_cast<BYTE*>(data.data()), &velikost);
   if (s != ERROR_SUCCESS) return hresult_registru(s);
   if (typ != REG_SZ) return E_INVALIDARG;
   data.resize(velikost / 2);
@@ -97,37 +86,17 @@ HRESULT klic_registru::cti_retezec(const wchar_t* nazev, std::wstring& cil)
 
 HRESULT klic_registru::cti_umisteni(void* cil20)
 {
-  if (!hkey) fatalni_handle();
-  if (!hodnota_existuje(hkey, HODNOTA_UMISTENI)) return S_FALSE;
+  if (!hkey.platny()) fatalni_handle();
+  if (!hodnota_existuje(hkey.get(), HODNOTA_UMISTENI)) return S_FALSE;
   DWORD typ = 0, velikost = 20;
-  LONG s = RegQueryValueExW(hkey, HODNOTA_UMISTENI, nullptr, &typ, static_cast<BYTE*>(cil20), &velikost);
+  LONG s = RegQueryValueExW(hkey.get(), HODNOTA_UMISTENI, nullptr, &typ, static_cast<BYTE*>(cil20), &velikost);
   if (s != ERROR_SUCCESS) return hresult_registru(s);
   return typ == REG_BINARY ? S_OK : E_INVALIDARG;
 }
 
-void klic_registru::zavri()
-{
-  if (hkey) {
-    HKEY k = hkey;
-    hkey = nullptr;
-    zavri_klic(k);
-  }
-}
+void klic_registru::zavri() { hkey.zavri(); }
 
 // --- Multi-string coding
-
-std::vector<uint8_t> zakoduj_retezce(const std::vector<std::wstring>& seznam)
-{
-  std::vector<uint8_t> data;
-  if (seznam.empty()) return data;
-  for (const auto& s : seznam) {
-    const auto* p = reinterpret_cast<const uint8_t*>(s.c_str());
-    data.insert(data.end(), p, p + 2 * (s.size() + 1));
-  }
-  data.push_back(0);
-  data.push_back(0);
-  return data;
-}
 
 std::vector<std::wstring> dekoduj_retezce(const void* data, size_t bajtu)
 {
@@ -193,11 +162,10 @@ HRESULT vice_retezcu::zapis(const wchar_t* cesta, const wchar_t* nazev) const
   LONG s = RegCreateKeyExW(HKEY_CURRENT_USER, cesta, 0, nullptr, REG_OPTION_NON_VOLATILE, PRISTUP_KLICE, nullptr, &k,
                            nullptr);
   if (s != ERROR_SUCCESS) return hresult_registru(s);
+  kestrum::handle_klice klic(k);
   static const BYTE zadna_data = 0;
   const BYTE* d = size ? static_cast<const BYTE*>(data) : &zadna_data;
-  HRESULT hr = hresult_registru(RegSetValueExW(k, nazev, 0, REG_MULTI_SZ, d, size));
-  zavri_klic(k);
-  return hr;
+  return hresult_registru(RegSetValueExW(klic.get(), nazev, 0, REG_MULTI_SZ, d, size));
 }
 
 HRESULT vice_retezcu::cti(const wchar_t* cesta, const wchar_t* nazev)
@@ -205,30 +173,25 @@ HRESULT vice_retezcu::cti(const wchar_t* cesta, const wchar_t* nazev)
   uvolni();
   HKEY k = nullptr;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, cesta, 0, PRISTUP_KLICE, &k) != ERROR_SUCCESS) return S_FALSE;
-  HRESULT hr = S_OK;
+  const kestrum::handle_klice klic(k);
+  if (!hodnota_existuje(k, nazev)) return S_FALSE;
   DWORD typ = 0, velikost = 0;
-  if (!hodnota_existuje(k, nazev)) {
-    hr = S_FALSE;
-  } else if (LONG s = RegQueryValueExW(k, nazev, nullptr, &typ, nullptr, &velikost); s != ERROR_SUCCESS) {
-    hr = hresult_z_win32(s, E_FAIL);
-  } else if (typ != REG_MULTI_SZ) {
-    hr = E_INVALIDARG;
-  } else if (velikost > 0) {
-    void* blok = HeapAlloc(GetProcessHeap(), 0, velikost);
-    if (!blok) fatalni_pamet();
-    data = blok;
-    size = velikost;
-    DWORD precteno = velikost;
-    LONG s = RegQueryValueExW(k, nazev, nullptr, &typ, static_cast<BYTE*>(data), &precteno);
-    if (s != ERROR_SUCCESS || typ != REG_MULTI_SZ) {
-      uvolni();
-      hr = s != ERROR_SUCCESS ? hresult_z_win32(s, E_FAIL) : E_INVALIDARG;
-    } else {
-      size = precteno;
-    }
+  if (LONG s = RegQueryValueExW(k, nazev, nullptr, &typ, nullptr, &velikost); s != ERROR_SUCCESS)
+    return hresult_z_win32(s, E_FAIL);
+  if (typ != REG_MULTI_SZ) return E_INVALIDARG;
+  if (velikost == 0) return S_OK;
+  void* blok = HeapAlloc(GetProcessHeap(), 0, velikost);
+  if (!blok) fatalni_pamet();
+  data = blok;
+  size = velikost;
+  DWORD precteno = velikost;
+  LONG s = RegQueryValueExW(k, nazev, nullptr, &typ, static_cast<BYTE*>(data), &precteno);
+  if (s != ERROR_SUCCESS || typ != REG_MULTI_SZ) {
+    uvolni();
+    return s != ERROR_SUCCESS ? hresult_z_win32(s, E_FAIL) : E_INVALIDARG;
   }
-  zavri_klic(k);
-  return hr;
+  size = precteno;
+  return S_OK;
 }
 
 void vice_retezcu::uvolni()

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+#include "frame/vlastnici.h"
 
 // The application's key under HKEY_CURRENT_USER.
 extern const wchar_t* const KLIC_APLIKACE;
@@ -15,13 +16,12 @@ HRESULT hresult_registru(LONG status);
 
 class klic_registru {
 public:
-  HKEY hkey = nullptr;
+  kestrum::handle_klice hkey;
   std::wstring cesta;
 
   explicit klic_registru(const wchar_t* cesta);
   klic_registru(const klic_registru&) = delete;
   klic_registru& operator=(const klic_registru&) = delete;
-  ~klic_registru() { zavri(); }
 
   HRESULT otevri();
   void vytvor_klic();
@@ -31,9 +31,7 @@ public:
   void zavri();
 };
 
-// Multi-string coding (pure): each string and its NUL, one more NUL; nothing at all for no strings.
-std::vector<uint8_t> zakoduj_retezce(const std::vector<std::wstring>& seznam);
-// Splits at NULs, stops at the first empty piece or at the end of the data; a string cut
+// Multi-string decoding (pure). Splits at NULs, stops at the first empty piece or at the end of the data; a string cut
 // off by the end is taken whole; an odd trailing byte is dropped.
 std::vector<std::wstring> dekoduj_retezce(const void* data, size_t bajtu);
 

@@ -84,7 +84,7 @@ protected:
     g_aplikace.zrus();
   }
 
-  dlg_hlavni* d() const { return g_hlavni_okno->hlavni_dialog; }
+  dlg_hlavni* d() const { return g_hlavni_okno->hlavni_dialog.get(); }
   HWND prvek(int id) const { return GetDlgItem(d()->hwnd, id); }
 
   void nastav_slozky(const std::wstring& zdroj, const std::wstring& cil)

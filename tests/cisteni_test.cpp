@@ -1,7 +1,8 @@
 // The clean on real folder trees in the sandbox: what goes, what stays, what the log says,
 // and that links, read-only files and long paths never cost data outside the source.
 #include <gtest/gtest.h>
-#include "engine/disk.h"
+#include "engine/cisteni.h"
+#include "engine/mazani.h"
 #include "tests/podpora/operace_test.h"
 #include "ui/nastaveni.h"
 #include "ui/seznamy_mazani.h"
@@ -33,7 +34,9 @@ beh_cisteni vycisti(const std::wstring& zdroj, DWORD vypis = 3, DWORD konec_ms =
   beh_cisteni b;
   b.okno.tik_startu = 0xFFFFFE0Cu; // the tick counter wraps during the run
   b.okno.tik_konce = konec_ms - 500;
-  b.hr = vycisteni(zdroj, s, vypis, b.chyb, b.okno);
+  const radky_cisteni radky{(vypis & vypis_slozky) != 0, (vypis & vypis_soubory) != 0};
+  b.hr = vycisteni(zdroj, b.chyb, b.okno,
+                   [&](const std::wstring& slozka) { cisteni({s.soubory, s.slozky}, radky, b.okno, b.chyb).vycisti(slozka); });
   return b;
 }
 

@@ -171,7 +171,7 @@ TEST(OAplikaci, TextyBarvyOdkazyATipy)
     styl = GetWindowLongW(GetDlgItem(d, IDC_INFO_NAZEV), GWL_STYLE);
     vejde = test::texty_se_vejdou(d);
     LOGFONTW lf{};
-    GetObjectW(dialog.pismo_nazvu->font, sizeof lf, &lf);
+    GetObjectW(dialog.pismo_nazvu->font.get(), sizeof lf, &lf);
     vyska_nazvu = -lf.lfHeight * 96.0 / kestrum::dpi_okna(d);
 
     // The name drawn into a bitmap as the dialog draws it on screen, and the colours that the

@@ -178,7 +178,7 @@ protected:
   }
 
   HWND host() const { return g_hlavni_okno->hwnd; }
-  dlg_hlavni* dialog() const { return g_hlavni_okno->hlavni_dialog; }
+  dlg_hlavni* dialog() const { return g_hlavni_okno->hlavni_dialog.get(); }
   HWND prvek(int id) const { return GetDlgItem(dialog()->hwnd, id); }
 
   static bool klic_existuje()

@@ -43,13 +43,13 @@ TEST(Pravidla, NazevACestaNoveSlozky)
 
   SYSTEMTIME t{};
   t.wDay = 6, t.wMonth = 12, t.wYear = 2026, t.wHour = 7, t.wMinute = 5, t.wSecond = 9;
-  EXPECT_EQ(nazev_kopie(L"app", param_smazat_stary_cil, 3, t), L"app");
-  EXPECT_EQ(nazev_kopie(L"app", param_pridat_datum, 1, t), L"app 6.12.2026");
-  EXPECT_EQ(nazev_kopie(L"app", param_pridat_datum, 2, t), L"app 6.12.2026 07-05");
-  EXPECT_EQ(nazev_kopie(L"app", param_pridat_datum, 3, t), L"app 6.12.2026 7h 5m");
-  EXPECT_EQ(nazev_kopie(L"app", param_pridat_datum, 4, t), L"app 6.12.2026 07-05-09");
-  EXPECT_EQ(nazev_kopie(L"app", param_pridat_datum, 5, t), L"app 6.12.2026 7h 5m 9s");
-  EXPECT_EQ(nazev_kopie(L"app", param_pridat_datum, 7, t), L"app 6.12.2026");
+  EXPECT_EQ(nazev_kopie(L"app", false, 3, t), L"app");
+  EXPECT_EQ(nazev_kopie(L"app", true, 1, t), L"app 6.12.2026");
+  EXPECT_EQ(nazev_kopie(L"app", true, 2, t), L"app 6.12.2026 07-05");
+  EXPECT_EQ(nazev_kopie(L"app", true, 3, t), L"app 6.12.2026 7h 5m");
+  EXPECT_EQ(nazev_kopie(L"app", true, 4, t), L"app 6.12.2026 07-05-09");
+  EXPECT_EQ(nazev_kopie(L"app", true, 5, t), L"app 6.12.2026 7h 5m 9s");
+  EXPECT_EQ(nazev_kopie(L"app", true, 7, t), L"app 6.12.2026");
   t.wDay = 1, t.wMonth = 1, t.wYear = 2027, t.wHour = 0, t.wMinute = 0, t.wSecond = 7;
   EXPECT_EQ(pripona_data(t, 5), L" 1.1.2027 0h 0m 7s");
   t.wHour = 9, t.wMinute = 3;
@@ -63,12 +63,12 @@ TEST(Pravidla, ShodaJmenSeSeznamy)
   s.vychozi_slozky();
   s.soubory.insert(s.soubory.end(), {L"*.bak", L"*", L"*.*"}); // the last two are never used
   for (const wchar_t* ano : {L"x.APS", L"archive.tar.db", L"ReadMe.TXT", L"Thumbs.db", L"a.BAK", L"readme.txt.bak"})
-    EXPECT_TRUE(soubor_odpovida(s, ano)) << test::utf8(ano);
+    EXPECT_TRUE(soubor_odpovida(s.soubory, ano)) << test::utf8(ano);
   for (const wchar_t* ne : {L"y.exe", L"Makefile", L"aps", L"a.bak.txt"})
-    EXPECT_FALSE(soubor_odpovida(s, ne)) << test::utf8(ne);
-  EXPECT_TRUE(slozka_odpovida(s, L"DEBUG"));
-  EXPECT_TRUE(slozka_odpovida(s, L"debug"));
-  EXPECT_FALSE(slozka_odpovida(s, L"debug2"));
+    EXPECT_FALSE(soubor_odpovida(s.soubory, ne)) << test::utf8(ne);
+  EXPECT_TRUE(slozka_odpovida(s.slozky, L"DEBUG"));
+  EXPECT_TRUE(slozka_odpovida(s.slozky, L"debug"));
+  EXPECT_FALSE(slozka_odpovida(s.slozky, L"debug2"));
   EXPECT_TRUE(skryta_polozka(L".vs"));
   EXPECT_TRUE(skryta_polozka(L".."));
   EXPECT_FALSE(skryta_polozka(L"a.b"));

@@ -49,7 +49,7 @@ protected:
 
 TEST(VicRetezcu, KodovaniPoBajtech)
 {
-  auto d = zakoduj_retezce({L"debug", L"ipch", L"release"});
+  auto d = test::zakoduj_retezce({L"debug", L"ipch", L"release"});
   ASSERT_EQ(d.size(), 40u);
   auto ocekavano = bajty(L"debug");
   for (auto* s : {L"ipch", L"release"}) {
@@ -58,7 +58,7 @@ TEST(VicRetezcu, KodovaniPoBajtech)
   }
   ocekavano.insert(ocekavano.end(), {0, 0});
   EXPECT_EQ(d, ocekavano);
-  EXPECT_TRUE(zakoduj_retezce({}).empty());
+  EXPECT_TRUE(test::zakoduj_retezce({}).empty());
 
   // The heap buffer grows string by string to exactly the same bytes.
   vice_retezcu v;
@@ -112,7 +112,7 @@ TEST(VicRetezcu, NahodnaDataKonciCiste)
     }
     ASSERT_LE(jednotek, data.size() / 2 + 1);
     // Whatever decodes encodes and decodes to the same list.
-    auto znovu = zakoduj_retezce(s);
+    auto znovu = test::zakoduj_retezce(s);
     ASSERT_EQ(dekoduj_retezce(znovu.data(), znovu.size()), s);
   }
 }
@@ -123,9 +123,9 @@ TEST_F(Registr, CteniHodnotOdolnaProtiSpatnymDatum)
 {
   klic_registru k(KLIC_APLIKACE);
   EXPECT_EQ(k.otevri(), HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND));
-  EXPECT_EQ(k.hkey, nullptr);
+  EXPECT_EQ(k.hkey.get(), nullptr);
   k.vytvor_klic();
-  ASSERT_NE(k.hkey, nullptr);
+  ASSERT_NE(k.hkey.get(), nullptr);
 
   DWORD d = 3;
   EXPECT_EQ(k.cti_dword(L"param", d), S_FALSE);
@@ -177,7 +177,7 @@ TEST_F(Registr, CteniHodnotOdolnaProtiSpatnymDatum)
   EXPECT_EQ(k.cti_umisteni(&u), E_INVALIDARG);
   k.zavri();
   k.zavri();
-  EXPECT_EQ(k.hkey, nullptr);
+  EXPECT_EQ(k.hkey.get(), nullptr);
 }
 
 // --- Settings
@@ -262,8 +262,8 @@ TEST_F(Registr, PrvniStartZapiseVychoziSeznamy)
   EXPECT_EQ(s.slozky, (seznam{L"debug", L"ipch", L"release"}));
   auto slozky = hodnota(L"mazane_slozky", REG_MULTI_SZ);
   EXPECT_EQ(slozky.size(), 40u);
-  EXPECT_EQ(slozky, zakoduj_retezce(s.slozky));
-  EXPECT_EQ(hodnota(L"mazane_soubory", REG_MULTI_SZ), zakoduj_retezce(s.soubory));
+  EXPECT_EQ(slozky, test::zakoduj_retezce(s.slozky));
+  EXPECT_EQ(hodnota(L"mazane_soubory", REG_MULTI_SZ), test::zakoduj_retezce(s.soubory));
 }
 
 TEST_F(Registr, PrazdneSeznamy)
@@ -305,7 +305,7 @@ TEST_F(Registr, SeznamyZPoskozenychHodnot)
   EXPECT_EQ(s.soubory, seznam{L".obj"});
 
   // Duplicates edited in by hand load as stored.
-  zapis(L"mazane_slozky", REG_MULTI_SZ, zakoduj_retezce({L"a", L"A", L"a"}));
+  zapis(L"mazane_slozky", REG_MULTI_SZ, test::zakoduj_retezce({L"a", L"A", L"a"}));
   s.nacti();
   EXPECT_EQ(s.slozky, (seznam{L"a", L"A", L"a"}));
 }

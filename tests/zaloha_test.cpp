@@ -2,6 +2,7 @@
 // order, the older copy, and that the source is never deleted, the copy never loops and an
 // incomplete copy is never reported as done.
 #include <gtest/gtest.h>
+#include "engine/mazani.h"
 #include "frame/chyby.h"
 #include "tests/podpora/operace_test.h"
 #include "ui/nastaveni.h"
@@ -27,7 +28,8 @@ beh_zalohy zalohuj(const std::wstring& zdroj, const std::wstring& cil, DWORD par
   zadani_zalohy z;
   z.zdroj = zdroj;
   z.cil = cil;
-  z.param = param;
+  z.pridat_datum = (param & param_pridat_datum) != 0;
+  z.smazat_stary_cil = (param & param_smazat_stary_cil) != 0;
   z.vypis_casu = format;
   z.cas = &cas;
   b.hr = zaloha(z, b.okno);
@@ -79,7 +81,7 @@ TEST(Zaloha, KopieAJejiJmeno)
   zadani_zalohy z;
   z.zdroj = app;
   z.cil = t + L"/cil"; // a slash is a backslash, also in the log
-  z.param = param_smazat_stary_cil;
+  z.smazat_stary_cil = true;
   vytvor_strom(t, {L"cil\\app.tesvarin-new\\cizi.txt"}); // not ours: the new copy goes beside it
   zaloha(z, c.okno);
   EXPECT_EQ(c.okno.radky, (std::vector<std::wstring>{L"řádek čištění",

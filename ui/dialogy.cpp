@@ -26,17 +26,4 @@ void nastav_titulek(HWND dialog, const std::wstring& titulek)
   if (!SendMessageW(dialog, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(titulek.c_str()))) fatalni_posledni_chyba();
 }
 
-std::wstring text_prvku(HWND dialog, int id)
-{
-  HWND h = prvek(dialog, id);
-  const int delka = GetWindowTextLengthW(h);
-  std::wstring text(static_cast<size_t>(delka) + 1, L'\0');
-  // An empty text also gives 0: only a set last error tells a failure.
-  SetLastError(0);
-  const int n = GetWindowTextW(h, text.data(), static_cast<int>(text.size()));
-  if (n == 0 && GetLastError() != 0) fatalni_posledni_chyba();
-  text.resize(static_cast<size_t>(n));
-  return text;
-}
-
 } // namespace dialogy

@@ -11,8 +11,6 @@ HWND prvek(HWND dialog, int id);
 void nastav_ikony(HWND dialog);
 // The dialog's title.
 void nastav_titulek(HWND dialog, const std::wstring& titulek);
-// The whole text of control `id`.
-std::wstring text_prvku(HWND dialog, int id);
 
 // A modal dialog's OK (1) and Cancel (2, also Esc and the close box), by the command id in
 // the low word of `wparam`: OK first runs `pri_ok`; both end the dialog with their id.

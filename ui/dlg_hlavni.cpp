@@ -7,19 +7,16 @@
 #include "engine/pravidla.h"
 #include "frame/aplikace.h"
 #include "frame/chyby.h"
+#include "frame/vlastnici.h"
 #include "res/resource.h"
+#include "ui/dialogy.h"
 #include "ui/nabidka_vypisu.h"
 #include "ui/nastaveni.h"
 #include "ui/seznamy_mazani.h"
 
 namespace {
 
-HWND prvek(HWND dialog, int id)
-{
-  HWND h = GetDlgItem(dialog, id);
-  if (!h) fatalni_handle();
-  return h;
-}
+using dialogy::prvek;
 
 // Fills a list box from a list; each item carries its index in the list. The list's
 // "Odebrat" button is usable only while there is something to remove.
@@ -101,62 +98,7 @@ INT_PTR dlg_hlavni::zpracuj_zpravu(UINT zprava, WPARAM wparam, LPARAM lparam)
     break;
   }
   case WM_COMMAND:
-    switch (LOWORD(wparam)) {
-    case IDC_VYCISTIT:
-      prikaz_vycistit();
-      break;
-    case IDC_ZALOHOVAT:
-      prikaz_kopirovat();
-      break;
-    case IDC_VYCISTIT_A_ZALOHOVAT:
-      prikaz_vycistit_a_kopirovat();
-      break;
-    case IDC_PRIDAT_DATUM:
-      // The click itself; focus and other notifications change nothing.
-      if (HIWORD(wparam) == 0) {
-        if (IsDlgButtonChecked(hwnd, IDC_PRIDAT_DATUM) == BST_CHECKED)
-          nast().param |= param_pridat_datum;
-        else
-          nast().param &= ~param_pridat_datum;
-      }
-      break;
-    case IDC_NAPOVEDA:
-    case IDM_WEB:
-      app().otevri_web(); // a page that does not open shows nothing
-      break;
-    case IDC_PRIDAT_SOUBOR:
-      pridej_soubor();
-      break;
-    case IDC_ODEBRAT_SOUBOR:
-      odeber_soubor();
-      break;
-    case IDC_ODSTRANIT_SOUBORY:
-      odstran_vse_soubory();
-      break;
-    case IDC_VYCHOZI_SOUBORY:
-      vychozi_soubory();
-      break;
-    case IDC_PRIDAT_SLOZKU:
-      pridej_slozku();
-      break;
-    case IDC_ODEBRAT_SLOZKU:
-      odeber_slozku();
-      break;
-    case IDC_ODSTRANIT_SLOZKY:
-      odstran_vse_slozky();
-      break;
-    case IDC_VYCHOZI_SLOZKY:
-      vychozi_slozky();
-      break;
-    case IDM_O_APLIKACI:
-      ukaz_o_aplikaci();
-      break;
-    case IDC_PREDVOLBY:
-      ukaz_predvolby();
-      break;
-    default:
-      break;
-    }
+    prikaz(LOWORD(wparam), HIWORD(wparam));
     break;
   case WM_STAV_OPERACE:
     povol_ovladani();
@@ -169,6 +111,37 @@ INT_PTR dlg_hlavni::zpracuj_zpravu(UINT zprava, WPARAM wparam, LPARAM lparam)
     break;
   }
   return 0;
+}
+
+void dlg_hlavni::prikaz(WORD id, WORD oznameni)
+{
+  switch (id) {
+  case IDC_VYCISTIT: prikaz_vycistit(); break;
+  case IDC_ZALOHOVAT: prikaz_kopirovat(); break;
+  case IDC_VYCISTIT_A_ZALOHOVAT: prikaz_vycistit_a_kopirovat(); break;
+  case IDC_PRIDAT_DATUM:
+    // The click itself; focus and other notifications change nothing.
+    if (oznameni == 0) {
+      if (IsDlgButtonChecked(hwnd, IDC_PRIDAT_DATUM) == BST_CHECKED)
+        nast().param |= param_pridat_datum;
+      else
+        nast().param &= ~param_pridat_datum;
+    }
+    break;
+  case IDC_NAPOVEDA:
+  case IDM_WEB: app().otevri_web(); break; // a page that does not open shows nothing
+  case IDC_PRIDAT_SOUBOR: pridej_soubor(); break;
+  case IDC_ODEBRAT_SOUBOR: odeber_soubor(); break;
+  case IDC_ODSTRANIT_SOUBORY: odstran_vse_soubory(); break;
+  case IDC_VYCHOZI_SOUBORY: vychozi_soubory(); break;
+  case IDC_PRIDAT_SLOZKU: pridej_slozku(); break;
+  case IDC_ODEBRAT_SLOZKU: odeber_slozku(); break;
+  case IDC_ODSTRANIT_SLOZKY: odstran_vse_slozky(); break;
+  case IDC_VYCHOZI_SLOZKY: vychozi_slozky(); break;
+  case IDM_O_APLIKACI: ukaz_o_aplikaci(); break;
+  case IDC_PREDVOLBY: ukaz_predvolby(); break;
+  default: break;
+  }
 }
 
 void dlg_hlavni::prochazej(kestrum::edit_slozka& edit)
@@ -184,8 +157,8 @@ void dlg_hlavni::prochazej(kestrum::edit_slozka& edit)
 
 void dlg_hlavni::nabidka_napovedy()
 {
-  HMENU menu = LoadMenuW(instance, MAKEINTRESOURCEW(IDM_NAPOVEDA));
-  if (!menu) fatalni_posledni_chyba();
+  const kestrum::handle_nabidky menu(LoadMenuW(instance, MAKEINTRESOURCEW(IDM_NAPOVEDA)));
+  if (!menu.platny()) fatalni_posledni_chyba();
   POINT p{};
   if (!GetCursorPos(&p)) fatalni_posledni_chyba();
   if (p.x == 65535 || p.y == 65535) {
@@ -194,12 +167,11 @@ void dlg_hlavni::nabidka_napovedy()
     if (!ClientToScreen(hwnd, &p)) fatalni_posledni_chyba();
   }
   SetForegroundWindow(hwnd);
-  HMENU nabidka = GetSubMenu(menu, 0);
+  HMENU nabidka = GetSubMenu(menu.get(), 0);
+  if (!nabidka) nabidka = menu.get();
   // A menu whose window closed under it (the session ended) may report a failure.
   const auto zije = hlidac();
-  if (!TrackPopupMenu(nabidka ? nabidka : menu, TPM_RIGHTBUTTON, p.x, p.y, 0, hwnd, nullptr) && !zije.expired())
-    fatalni_posledni_chyba();
-  if (!DestroyMenu(menu)) fatalni_posledni_chyba();
+  if (!TrackPopupMenu(nabidka, TPM_RIGHTBUTTON, p.x, p.y, 0, hwnd, nullptr) && !zije.expired()) fatalni_posledni_chyba();
 }
 
 void dlg_hlavni::uloz_do_nastaveni()
@@ -251,16 +223,4 @@ void dlg_hlavni::napln_soubory() { napln(lb_soubory, seznamy().soubory, prvek(hw
 
 void dlg_hlavni::napln_slozky() { napln(lb_slozky, seznamy().slozky, prvek(hwnd, IDC_ODEBRAT_SLOZKU)); }
 
-std::wstring dlg_hlavni::text_editu(int id) const
-{
-  // Sent messages: from the worker thread the edit is read on the thread that owns it.
-  HWND e = GetDlgItem(hwnd, id);
-  if (!e) fatalni_handle();
-  LRESULT delka = SendMessageW(e, WM_GETTEXTLENGTH, 0, 0);
-  if (delka < 0) delka = 0;
-  std::wstring text(static_cast<size_t>(delka) + 1, L'\0');
-  LRESULT n = SendMessageW(e, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-  if (n < 0) n = 0;
-  text.resize(static_cast<size_t>(n) < text.size() ? static_cast<size_t>(n) : text.size() - 1);
-  return text;
-}
+std::wstring dlg_hlavni::text_editu(int id) const { return kestrum::text_okna(prvek(hwnd, id)); }

@@ -30,6 +30,8 @@ public:
   INT_PTR zpracuj_zpravu(UINT zprava, WPARAM wparam, LPARAM lparam) override;
   INT_PTR inicializuj(WPARAM wparam) override;
 
+  // WM_COMMAND of control or menu item `id` with notification code `oznameni`.
+  void prikaz(WORD id, WORD oznameni);
   // Copies the two folder texts and check box 1017 into the settings record.
   void uloz_do_nastaveni();
   // Enables or disables the operation controls by `vlakno`.

@@ -15,9 +15,15 @@
 
 namespace {
 
-// What tells the two lists apart in the panel.
+// What tells the two lists apart in the panel: the list, its operations of the model, its
+// texts and its list box.
 struct strana {
-  std::vector<std::wstring> seznamy_mazani::*seznam;
+  const std::vector<std::wstring> seznamy_mazani::*seznam;
+  int (seznamy_mazani::*najdi)(const wchar_t*) const;
+  void (seznamy_mazani::*pridej)(const std::wstring&);
+  void (seznamy_mazani::*odeber)(unsigned);
+  void (seznamy_mazani::*vyprazdni)();
+  void (seznamy_mazani::*vychozi)();
   UINT vyzva;     // the prompt of Add
   UINT duplicita; // the message for a name already listed
   void (dlg_hlavni::*napln)();
@@ -25,10 +31,18 @@ struct strana {
   bool slozky;    // the folder list: names only, no wildcards
 };
 
-constexpr strana SOUBORY{&seznamy_mazani::soubory, IDS_PRIDAT_SOUBOR, IDS_SOUBOR_V_SEZNAMU,
-                         &dlg_hlavni::napln_soubory, &dlg_hlavni::lb_soubory, false};
-constexpr strana SLOZKY{&seznamy_mazani::slozky, IDS_PRIDAT_SLOZKU, IDS_SLOZKA_V_SEZNAMU,
-                        &dlg_hlavni::napln_slozky, &dlg_hlavni::lb_slozky, true};
+constexpr strana SOUBORY{&seznamy_mazani::soubory,         &seznamy_mazani::najdi_soubor,
+                         &seznamy_mazani::pridej_soubor,   &seznamy_mazani::odeber_soubor,
+                         &seznamy_mazani::vyprazdni_soubory, &seznamy_mazani::vychozi_soubory,
+                         IDS_PRIDAT_SOUBOR,                IDS_SOUBOR_V_SEZNAMU,
+                         &dlg_hlavni::napln_soubory,       &dlg_hlavni::lb_soubory,
+                         false};
+constexpr strana SLOZKY{&seznamy_mazani::slozky,          &seznamy_mazani::najdi_slozku,
+                        &seznamy_mazani::pridej_slozku,   &seznamy_mazani::odeber_slozku,
+                        &seznamy_mazani::vyprazdni_slozky, &seznamy_mazani::vychozi_slozky,
+                        IDS_PRIDAT_SLOZKU,                IDS_SLOZKA_V_SEZNAMU,
+                        &dlg_hlavni::napln_slozky,        &dlg_hlavni::lb_slozky,
+                        true};
 
 // Every change is saved at once and shown with the first entry selected.
 void po_zmene(dlg_hlavni& d, const strana& s)
@@ -62,18 +76,18 @@ void pridej(dlg_hlavni& d, const strana& s)
     app().zprava(duvod.c_str(), MB_ICONERROR);
     return;
   }
-  std::vector<std::wstring>& seznam = seznamy().*s.seznam;
-  if (najdi_v_seznamu(seznam, nazev.c_str()) >= 0) {
+  seznamy_mazani& m = seznamy();
+  if ((m.*s.najdi)(nazev.c_str()) >= 0) {
     app().zprava(nacti_text(s.duplicita).c_str(), MB_ICONERROR);
     return;
   }
-  seznam.push_back(nazev); // exactly as typed: blanks and case stay
+  (m.*s.pridej)(nazev); // exactly as typed: blanks and case stay
   po_zmene(d, s);
 }
 
 void odeber(dlg_hlavni& d, const strana& s)
 {
-  std::vector<std::wstring>& seznam = seznamy().*s.seznam;
+  seznamy_mazani& m = seznamy();
   const HWND lb = d.*s.lb;
   // No selection is a state of the list box, not a failed call: nothing to remove.
   const LRESULT vyber = SendMessageW(lb, LB_GETCURSEL, 0, 0);
@@ -83,17 +97,23 @@ void odeber(dlg_hlavni& d, const strana& s)
   }
   const LRESULT index = SendMessageW(lb, LB_GETITEMDATA, static_cast<WPARAM>(vyber), 0);
   if (index == LB_ERR) fatalni_posledni_chyba();
-  if (index < 0 || static_cast<size_t>(index) >= seznam.size()) {
+  if (!v_rozsahu(m.*s.seznam, index)) {
     MessageBeep(MB_ICONEXCLAMATION);
     return;
   }
-  seznam.erase(seznam.begin() + index);
+  (m.*s.odeber)(static_cast<unsigned>(index));
   po_zmene(d, s);
 }
 
 void odstran_vse(dlg_hlavni& d, const strana& s)
 {
-  (seznamy().*s.seznam).clear();
+  (seznamy().*s.vyprazdni)();
+  po_zmene(d, s);
+}
+
+void vychozi(dlg_hlavni& d, const strana& s)
+{
+  (seznamy().*s.vychozi)();
   po_zmene(d, s);
 }
 
@@ -121,17 +141,8 @@ void dlg_hlavni::odeber_slozku() { odeber(*this, SLOZKY); }
 void dlg_hlavni::odstran_vse_soubory() { odstran_vse(*this, SOUBORY); }
 void dlg_hlavni::odstran_vse_slozky() { odstran_vse(*this, SLOZKY); }
 
-void dlg_hlavni::vychozi_soubory()
-{
-  seznamy().vychozi_soubory();
-  po_zmene(*this, SOUBORY);
-}
-
-void dlg_hlavni::vychozi_slozky()
-{
-  seznamy().vychozi_slozky();
-  po_zmene(*this, SLOZKY);
-}
+void dlg_hlavni::vychozi_soubory() { vychozi(*this, SOUBORY); }
+void dlg_hlavni::vychozi_slozky() { vychozi(*this, SLOZKY); }
 
 void dlg_hlavni::ukaz_predvolby() { ukaz(g_dlg_nastaveni, IDD_NASTAVENI, hwnd); }
 void dlg_hlavni::ukaz_o_aplikaci() { ukaz(g_dlg_info, IDD_PROGRAM_INFO, hwnd); }

@@ -30,14 +30,8 @@ pismo::pismo(UINT dpi)
   if (!GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf)) fatalni_posledni_chyba();
   lf.lfHeight = -kestrum::na_dpi(VYSKA_NAZVU, dpi);
   wcscpy_s(lf.lfFaceName, L"Verdana");
-  font = CreateFontIndirectW(&lf);
-  if (!font) fatalni_posledni_chyba();
-}
-
-pismo::~pismo()
-{
-  if (font && !DeleteObject(font)) fatalni_posledni_chyba();
-  font = nullptr;
+  font.nastav(CreateFontIndirectW(&lf));
+  if (!font.platny()) fatalni_posledni_chyba();
 }
 
 COLORREF barva_nazvu(COLORREF barva_textu_okna)
@@ -49,7 +43,7 @@ void pismo::kresli_text(const wchar_t* text, HDC dc, const RECT& obdelnik) const
 {
   SetTextColor(dc, barva_nazvu(GetSysColor(COLOR_WINDOWTEXT)));
   SetBkMode(dc, TRANSPARENT);
-  HGDIOBJ drive = SelectObject(dc, font);
+  HGDIOBJ drive = SelectObject(dc, font.get());
   RECT r = obdelnik;
   DrawTextW(dc, text, -1, &r, DT_SINGLELINE);
   SelectObject(dc, drive);
@@ -171,8 +165,7 @@ dlg_program_info::dlg_program_info() = default;
 
 dlg_program_info::~dlg_program_info()
 {
-  delete pismo_nazvu;
-  pismo_nazvu = nullptr;
+  pismo_nazvu.reset();
   tooltipy.zrus();
 }
 
@@ -180,8 +173,7 @@ INT_PTR dlg_program_info::inicializuj(WPARAM)
 {
   const std::wstring nazev = app().nazev();
   dialogy::nastav_ikony(hwnd);
-  delete pismo_nazvu; // shown again: the font of the new window's DPI
-  pismo_nazvu = new pismo(kestrum::dpi_okna(hwnd));
+  pismo_nazvu = std::make_unique<pismo>(kestrum::dpi_okna(hwnd)); // shown again: the new window's DPI
   dialogy::nastav_titulek(hwnd, L"O aplikaci " + nazev);
   if (!SetDlgItemTextW(hwnd, IDC_INFO_NAZEV, nazev.c_str())) fatalni_posledni_chyba();
 
@@ -215,7 +207,8 @@ INT_PTR dlg_program_info::zpracuj_zpravu(UINT zprava, WPARAM wparam, LPARAM lpar
   case WM_DRAWITEM:
     if (wparam == IDC_INFO_NAZEV && pismo_nazvu) {
       const auto* di = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
-      pismo_nazvu->kresli_text(dialogy::text_prvku(hwnd, IDC_INFO_NAZEV).c_str(), di->hDC, di->rcItem);
+      const std::wstring nazev = kestrum::text_okna(dialogy::prvek(hwnd, IDC_INFO_NAZEV));
+      pismo_nazvu->kresli_text(nazev.c_str(), di->hDC, di->rcItem);
     }
     return 0;
   case WM_NOTIFY: {

@@ -2,20 +2,19 @@
 // The about dialog (template 104): the name in a large coloured font, the version and the
 // copyright notice from the program's own version resource, links to the maker.
 #include <windows.h>
+#include <memory>
 #include <string>
 #include "frame/okno.h"
+#include "frame/vlastnici.h"
 #include "ui/tooltipy.h"
 
 // The font in which the about box draws the application's name.
 class pismo {
 public:
-  HFONT font = nullptr; // owned
+  kestrum::handle_pisma font;
 
   // The default GUI font in Verdana, 20 pixels high at 96 DPI, for a window at `dpi`.
   explicit pismo(UINT dpi);
-  ~pismo();
-  pismo(const pismo&) = delete;
-  pismo& operator=(const pismo&) = delete;
 
   // Draws `text` in one line, left and top aligned, with this font.
   void kresli_text(const wchar_t* text, HDC dc, const RECT& obdelnik) const;
@@ -41,7 +40,7 @@ HRESULT cti_copyright(std::wstring& out);
 
 class dlg_program_info final : public kestrum::dialog_impl {
 public:
-  pismo* pismo_nazvu = nullptr; // owned; made for the dialog's DPI when it initialises
+  std::unique_ptr<pismo> pismo_nazvu; // made for the dialog's DPI when it initialises
   skupina_tooltipu tooltipy;
 
   dlg_program_info();

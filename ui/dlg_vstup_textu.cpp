@@ -20,7 +20,8 @@ INT_PTR dlg_vstup_textu::inicializuj(WPARAM)
 INT_PTR dlg_vstup_textu::zpracuj_zpravu(UINT zprava, WPARAM wparam, LPARAM)
 {
   if (zprava == WM_COMMAND)
-    dialogy::ok_nebo_zrusit(hwnd, wparam, [this] { text = dialogy::text_prvku(hwnd, IDC_VSTUP_TEXT); });
+    dialogy::ok_nebo_zrusit(hwnd, wparam,
+                            [this] { text = kestrum::text_okna(dialogy::prvek(hwnd, IDC_VSTUP_TEXT)); });
   return 0;
 }
 

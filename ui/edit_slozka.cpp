@@ -4,14 +4,15 @@
 
 #include <commctrl.h>
 #include <shlobj.h>
-#include <shlwapi.h>
 #include <uxtheme.h>
 #include <vsstyle.h>
 #include <exception>
 #include <vector>
+#include "engine/soubory.h"
 #include "frame/aplikace.h"
 #include "frame/chyby.h"
 #include "frame/meritko.h"
+#include "frame/vlastnici.h"
 #include "ui/tooltipy.h"
 
 namespace kestrum {
@@ -20,8 +21,6 @@ namespace {
 
 constexpr DWORD DELKA_CESTY = 32768; // characters of every path buffer of the folder dialog
 constexpr UINT PREKRESLIT_HNED = RDW_INVALIDATE | RDW_ERASE | RDW_ERASENOW;
-
-bool je_slozka(const wchar_t* cesta) { return PathFileExistsW(cesta) && PathIsDirectoryW(cesta); }
 
 enum class vysledek_vyberu { zruseno, vybrano, bez_cesty };
 
@@ -133,19 +132,6 @@ void edit_cesta::zrus_tip()
   okno_tipu = nullptr;
 }
 
-std::wstring edit_cesta::text() const
-{
-  if (!IsWindow(hwnd)) fatalni_handle();
-  SetLastError(0);
-  const int delka = GetWindowTextLengthW(hwnd);
-  if (delka <= 0 && GetLastError() != 0) fatalni_posledni_chyba();
-  std::wstring t(static_cast<size_t>(delka > 0 ? delka : 0) + 1, L'\0');
-  const LRESULT n = SendMessageW(hwnd, WM_GETTEXT, t.size(), reinterpret_cast<LPARAM>(t.data()));
-  if (n != (delka > 0 ? delka : 0)) fatalni_posledni_chyba();
-  t.resize(static_cast<size_t>(n));
-  return t;
-}
-
 RECT edit_cesta::klient() const
 {
   RECT r{};
@@ -174,9 +160,9 @@ HRESULT edit_slozka::nastav_cestu(const wchar_t* cesta)
 
 HRESULT edit_slozka::cti_cestu(std::wstring& cesta) const
 {
-  cesta = text();
+  cesta = text_okna(hwnd);
   if (cesta.empty()) return S_FALSE;
-  return je_slozka(cesta.c_str()) ? S_OK : S_FALSE;
+  return je_slozka(cesta) ? S_OK : S_FALSE;
 }
 
 LRESULT edit_slozka::zpracuj_zpravu(UINT zprava, WPARAM wparam, LPARAM lparam)
@@ -214,25 +200,22 @@ LRESULT edit_slozka::kresli()
 {
   // The edit paints itself first; the button goes over the strip that its margin keeps free.
   const LRESULT vysledek = CallWindowProcW(puvodni_procedura, hwnd, WM_PAINT, 0, 0);
-  HDC dc = GetDC(hwnd);
-  if (!dc) fatalni_posledni_chyba();
+  const dc_okna dc(hwnd);
   RECT r = zona(klient(), sirka_tlacitka, dpi, zona_tlacitka::kresba);
   const bool tema = IsAppThemed() != FALSE;
-  HTHEME t = tema ? OpenThemeData(hwnd, L"Button") : nullptr;
-  SetBkMode(dc, TRANSPARENT);
+  const handle_tematu t(tema ? OpenThemeData(hwnd, L"Button") : nullptr);
+  SetBkMode(dc.get(), TRANSPARENT);
   if (tema) {
-    const HRESULT hr = DrawThemeBackground(t, dc, BP_PUSHBUTTON, PBS_NORMAL, &r, nullptr);
+    const HRESULT hr = DrawThemeBackground(t.get(), dc.get(), BP_PUSHBUTTON, PBS_NORMAL, &r, nullptr);
     if (FAILED(hr)) fatalni_hresult(hr);
   } else {
-    DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH);
+    DrawFrameControl(dc.get(), &r, DFC_BUTTON, DFCS_BUTTONPUSH);
   }
   // In the edit's own font, which grows with the DPI as the dialog's does (a window DC's
   // default font need not).
-  HGDIOBJ drive = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
-  DrawTextW(dc, L"...", -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  if (drive) SelectObject(dc, drive);
-  if (t && FAILED(CloseThemeData(t))) fatalni_posledni_chyba();
-  if (!ReleaseDC(hwnd, dc)) fatalni_posledni_chyba();
+  HGDIOBJ drive = SelectObject(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
+  DrawTextW(dc.get(), L"...", -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  if (drive) SelectObject(dc.get(), drive);
   return vysledek;
 }
 
@@ -248,7 +231,7 @@ LRESULT edit_slozka::klik(LPARAM bod)
 void edit_slozka::vyber_tlacitkem()
 {
   bool bez_adresare = false; // ignored: the dialog then opens at its root
-  std::vector<wchar_t> start = pocatecni_slozka(text(), true, bez_adresare);
+  std::vector<wchar_t> start = pocatecni_slozka(text_okna(hwnd), true, bez_adresare);
   std::wstring vybrana;
   const auto zije = hlidac();
   if (ukaz_vyber(GetParent(hwnd), start.data(), vybrana) != vysledek_vyberu::vybrano) return;

@@ -42,8 +42,6 @@ public:
   void odpoj() override;
 
 protected:
-  // The edit's whole text.
-  std::wstring text() const;
   // The edit's client rectangle.
   RECT klient() const;
   void prekresli(UINT priznaky) const;

@@ -51,11 +51,11 @@ void nastaveni::uloz() const
 {
   klic_registru klic(KLIC_APLIKACE);
   klic.vytvor_klic();
-  zapis_cislo(klic.hkey, L"param", param);
-  zapis_text(klic.hkey, L"slozka", slozka);
-  zapis_text(klic.hkey, L"slozka_cil", slozka_cil);
-  zapis_cislo(klic.hkey, L"vypis", vypis);
-  zapis_cislo(klic.hkey, L"vypis_casu", static_cast<DWORD>(vypis_casu));
+  zapis_cislo(klic.hkey.get(), L"param", param);
+  zapis_text(klic.hkey.get(), L"slozka", slozka);
+  zapis_text(klic.hkey.get(), L"slozka_cil", slozka_cil);
+  zapis_cislo(klic.hkey.get(), L"vypis", vypis);
+  zapis_cislo(klic.hkey.get(), L"vypis_casu", static_cast<DWORD>(vypis_casu));
   klic.zavri();
 }
 

@@ -1,5 +1,6 @@
 #include "ui/seznamy_mazani.h"
 
+#include "engine/pravidla.h"
 #include "frame/aplikace.h"
 #include "frame/chyby.h"
 #include "frame/registr.h"
@@ -27,18 +28,15 @@ HRESULT uloz_seznam(const std::vector<std::wstring>& seznam, const wchar_t* hodn
 
 void odeber(std::vector<std::wstring>& seznam, unsigned index)
 {
-  if (index >= seznam.size()) fatalni_argument();
+  if (!v_rozsahu(seznam, static_cast<LONG_PTR>(index))) fatalni_argument();
   seznam.erase(seznam.begin() + index);
 }
 
 } // namespace
 
-int najdi_v_seznamu(const std::vector<std::wstring>& seznam, const wchar_t* nazev)
+bool v_rozsahu(const std::vector<std::wstring>& seznam, LONG_PTR index)
 {
-  if (!nazev) return -1;
-  for (size_t i = 0; i < seznam.size(); ++i)
-    if (lstrcmpiW(seznam[i].c_str(), nazev) == 0) return static_cast<int>(i);
-  return -1;
+  return index >= 0 && static_cast<size_t>(index) < seznam.size();
 }
 
 void seznamy_mazani::nacti()
@@ -75,5 +73,9 @@ void seznamy_mazani::vychozi_slozky()
 
 int seznamy_mazani::najdi_soubor(const wchar_t* nazev) const { return najdi_v_seznamu(soubory, nazev); }
 int seznamy_mazani::najdi_slozku(const wchar_t* nazev) const { return najdi_v_seznamu(slozky, nazev); }
+void seznamy_mazani::pridej_soubor(const std::wstring& nazev) { soubory.push_back(nazev); }
+void seznamy_mazani::pridej_slozku(const std::wstring& nazev) { slozky.push_back(nazev); }
 void seznamy_mazani::odeber_soubor(unsigned index) { odeber(soubory, index); }
 void seznamy_mazani::odeber_slozku(unsigned index) { odeber(slozky, index); }
+void seznamy_mazani::vyprazdni_soubory() { soubory.clear(); }
+void seznamy_mazani::vyprazdni_slozky() { slozky.clear(); }

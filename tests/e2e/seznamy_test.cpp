@@ -70,7 +70,7 @@ std::vector<BYTE> bajty(const wchar_t* hodnota)
 
 std::vector<BYTE> kodovani(const std::vector<std::wstring>& seznam)
 {
-  auto k = zakoduj_retezce(seznam);
+  auto k = test::zakoduj_retezce(seznam);
   return std::vector<BYTE>(k.begin(), k.end());
 }
 

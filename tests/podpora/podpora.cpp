@@ -342,6 +342,19 @@ void zapis_hodnotu(const wchar_t* klic, const wchar_t* nazev, DWORD typ, const v
   if (s != ERROR_SUCCESS) throw std::runtime_error("cannot write value");
 }
 
+std::vector<uint8_t> zakoduj_retezce(const std::vector<std::wstring>& seznam)
+{
+  std::vector<uint8_t> data;
+  if (seznam.empty()) return data;
+  for (const auto& s : seznam) {
+    const auto* p = reinterpret_cast<const uint8_t*>(s.c_str());
+    data.insert(data.end(), p, p + 2 * (s.size() + 1));
+  }
+  data.push_back(0);
+  data.push_back(0);
+  return data;
+}
+
 std::wstring text_hodnoty(const wchar_t* nazev)
 {
   DWORD typ = 0;

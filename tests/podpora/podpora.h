@@ -3,6 +3,7 @@
 // finding and answering message boxes of another process.
 #include <windows.h>
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <thread>
@@ -120,6 +121,9 @@ void smaz_klic(const wchar_t* klic); // the whole tree under HKCU, if present
 std::wstring text_hodnoty(const wchar_t* nazev);
 DWORD cislo_hodnoty(const wchar_t* nazev);
 bool umisteni_hodnoty(void* cil20);
+// The data of a REG_MULTI_SZ value holding `seznam`, as the registry stores it: each string
+// and its NUL, then one more NUL; nothing at all for no strings.
+std::vector<uint8_t> zakoduj_retezce(const std::vector<std::wstring>& seznam);
 
 // Registers the window class and creates the main window over settings with the default
 // numbers, `param` 0 and the two folders, and the default lists (not read from the registry).

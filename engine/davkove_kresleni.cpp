@@ -1,4 +1,4 @@
-#include "engine/vypis.h"
+#include "engine/davkove_kresleni.h"
 
 #include <commctrl.h>
 #include <new>

@@ -1,0 +1,42 @@
+#include "engine/vycet.h"
+
+#include "engine/pravidla.h"
+
+bool vycet_slozky::otevri(const std::wstring& slozka)
+{
+  const std::wstring vzor = s_lomitkem(slozka) + L"*";
+  const HANDLE h = FindFirstFileW(vzor.c_str(), &prvni_polozka_);
+  chyba_ = h == INVALID_HANDLE_VALUE ? GetLastError() : 0;
+  h_.nastav(h);
+  prvni_ = h_.platny();
+  return prvni_;
+}
+
+bool vycet_slozky::dalsi(WIN32_FIND_DATAW& polozka)
+{
+  if (!h_.platny()) return false;
+  if (prvni_) {
+    prvni_ = false;
+    polozka = prvni_polozka_;
+    return true;
+  }
+  if (FindNextFileW(h_.get(), &polozka)) return true;
+  const DWORD e = GetLastError();
+  h_.zavri();
+  if (e != ERROR_NO_MORE_FILES) chyba_ = e;
+  return false;
+}
+
+bool cesta_polozky(std::wstring& cesta, const std::wstring& slozka, const wchar_t* nazev, bool je_slozka)
+{
+  cesta = slozka;
+  if (pripoj_nazev(cesta, nazev, je_slozka ? 2 : 0)) return true;
+  cesta.clear();
+  return false;
+}
+
+bool udaje_polozky(const std::wstring& dlouha, WIN32_FIND_DATAW& p)
+{
+  kestrum::handle_vyctu h(FindFirstFileW(dlouha.c_str(), &p));
+  return h.platny();
+}
