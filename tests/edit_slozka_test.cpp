@@ -112,7 +112,7 @@ TEST_F(EditSlozkaOkno, TlacitkoOteviraVeStartuAVybranaNahradiCelyText)
     SendMessageW(edit, EM_SETSEL, 2, 4); // text being edited is replaced all the same
     const auto v = klik(190, p.vybrat);
     ASSERT_EQ(v.size(), 1u);
-    EXPECT_TRUE(test::stejna_cesta(v[0].stav, p.otevrena)) << test::utf8(v[0].stav);
+    EXPECT_TRUE(test::stejna_cesta(v[0].stav, p.otevrena)) << test::utf8(p.start) << " -> " << test::utf8(v[0].stav);
     EXPECT_EQ(v[0].vlastnik, rodic);
     EXPECT_TRUE(test::stejna_cesta(text(), p.vysledek)) << test::utf8(text());
     EXPECT_FALSE(e.cesta_platna) << "the button leaves the check as it was";

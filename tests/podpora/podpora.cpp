@@ -118,6 +118,8 @@ void obsluha_oken::sleduj()
   for (; !stop_; Sleep(20)) {
     for (HWND w : dialogy_procesu(GetCurrentProcessId(), nullptr, 14146)) {
       if (text(GetDlgItem(w, 14146)) != L"Vyberte požadovanou složku" || !nove(w)) continue;
+      // The dialog is found before it has shown its first selection: wait for it (5 s at most).
+      for (int i = 0; i < 250 && (!IsWindowVisible(w) || text(GetDlgItem(w, 14147)).empty()); ++i) Sleep(20);
       vybery.push_back({text(GetDlgItem(w, 14147)), GetWindow(w, GW_OWNER)});
       // Chosen as a user would: OK once the status line shows the new selection (an item
       // without a path never shows it). Selecting expands the tree, slow on a busy machine:
