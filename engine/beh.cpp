@@ -4,7 +4,6 @@
 // settings and its lists, they take here.
 #include <process.h>
 #include <new>
-#include "engine/davkove_kresleni.h"
 #include "engine/operace.h"
 #include "engine/pravidla.h"
 #include "frame/aplikace.h"
@@ -40,7 +39,7 @@ bool zaneprazdnen(const dlg_hlavni& d)
 
 void spust(dlg_hlavni& d, unsigned(__stdcall* procedura)(void*))
 {
-  zapni_davkove_kresleni(d.lb_vypis);
+  d.kresleni_vypisu.zapni(d.lb_vypis);
   // The worker's first message is handled only after this handler returns, so the dialog
   // sees `vlakno` set when it disables its controls.
   d.vlakno = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, procedura, &d, 0, nullptr));
@@ -59,7 +58,7 @@ template <class Operace> unsigned beh(void* parametr, Operace operace)
   } catch (const std::bad_alloc&) {
     fatalni_pamet();
   }
-  dokresli_vypis(d->lb_vypis);
+  d->kresleni_vypisu.dokresli();
   if (d->vlakno) {
     if (!CloseHandle(d->vlakno)) fatalni_posledni_chyba();
     d->vlakno = nullptr;
@@ -113,15 +112,8 @@ void dlg_hlavni::pridat_do_vypisu(const wchar_t* radek)
 {
   LRESULT i = SendMessageW(lb_vypis, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(radek));
   if (i == LB_ERR || i == LB_ERRSPACE) fatalni_posledni_chyba();
-  // A list box painted in batches scrolls to its newest line whenever it paints. Whether it
-  // does is asked once per thread: it is turned on before a worker starts and stays on.
-  thread_local HWND zjisteno_pro = nullptr;
-  thread_local bool davkove = false;
-  if (zjisteno_pro != lb_vypis) {
-    zjisteno_pro = lb_vypis;
-    davkove = kresli_davkove(lb_vypis);
-  }
-  if (!davkove) SendDlgItemMessageW(hwnd, IDC_VYPIS, LB_SETTOPINDEX, static_cast<WPARAM>(i), 0);
+  // A list box painted in batches scrolls to its newest line whenever it paints.
+  if (!kresleni_vypisu.davkove()) SendDlgItemMessageW(hwnd, IDC_VYPIS, LB_SETTOPINDEX, static_cast<WPARAM>(i), 0);
 }
 
 void dlg_hlavni::zacni_mereni() { cas_startu = static_cast<DWORD>(GetTickCount64()); }

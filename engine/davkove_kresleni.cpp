@@ -1,36 +1,47 @@
 #include "engine/davkove_kresleni.h"
 
-#include <commctrl.h>
-#include <new>
 #include "frame/chyby.h"
 
 namespace {
-
-constexpr UINT_PTR ID_PODTRIDY = 0x7E5A;
 constexpr UINT_PTR ID_CASOVACE = 0x7E5A;
-const wchar_t* const VLASTNOST = L"Tesvarin.DavkoveKresleni";
-
-struct stav_kresleni {
-  bool pozastaveno = false; // redrawing is off and lines wait to be painted
-  DWORD od = 0;             // tick count when it was turned off
-};
-
-// Redrawing back on, scrolled to the newest line, painted at once. The messages of its own
-// go through the whole chain of subclasses: DefSubclassProc is for the message being handled.
-void vykresli(HWND seznam, stav_kresleni& s)
-{
-  KillTimer(seznam, ID_CASOVACE);
-  if (!s.pozastaveno) return;
-  s.pozastaveno = false;
-  SendMessageW(seznam, WM_SETREDRAW, TRUE, 0);
-  LRESULT n = SendMessageW(seznam, LB_GETCOUNT, 0, 0);
-  if (n > 0) SendMessageW(seznam, LB_SETTOPINDEX, static_cast<WPARAM>(n - 1), 0);
-  RedrawWindow(seznam, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
 }
 
-LRESULT CALLBACK procedura_vypisu(HWND seznam, UINT zprava, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR data)
+void vypis_davkove::zapni(HWND seznam)
 {
-  auto* s = reinterpret_cast<stav_kresleni*>(data);
+  if (!seznam) fatalni_handle();
+  if (hwnd == seznam) return;
+  pripoj(seznam);
+  vlakno_okna_ = GetWindowThreadProcessId(seznam, nullptr);
+}
+
+void vypis_davkove::odpoj()
+{
+  if (hwnd) KillTimer(hwnd, ID_CASOVACE);
+  pozastaveno_ = false;
+  vlakno_okna_ = 0;
+  ovl_prvek_impl::odpoj();
+}
+
+void vypis_davkove::dokresli() const
+{
+  if (hwnd) SendMessageW(hwnd, WM_DOKRESLI_VYPIS, 0, 0);
+}
+
+// The messages of its own go through the whole window procedure, subclasses included.
+void vypis_davkove::vykresli()
+{
+  KillTimer(hwnd, ID_CASOVACE);
+  if (!pozastaveno_) return;
+  pozastaveno_ = false;
+  // Scrolled while redrawing is still off: the scroll itself paints nothing.
+  LRESULT n = SendMessageW(hwnd, LB_GETCOUNT, 0, 0);
+  if (n > 0) SendMessageW(hwnd, LB_SETTOPINDEX, static_cast<WPARAM>(n - 1), 0);
+  SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
+  RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+}
+
+LRESULT vypis_davkove::zpracuj_zpravu(UINT zprava, WPARAM wparam, LPARAM lparam)
+{
   switch (zprava) {
   case LB_ADDSTRING:
   case LB_INSERTSTRING:
@@ -39,60 +50,33 @@ LRESULT CALLBACK procedura_vypisu(HWND seznam, UINT zprava, WPARAM wparam, LPARA
     // Only changes sent by another thread are batched; the window's own code sees the
     // list box as it always is.
     if (InSendMessage()) {
-      if (!s->pozastaveno) {
-        SendMessageW(seznam, WM_SETREDRAW, FALSE, 0);
-        s->pozastaveno = true;
-        s->od = GetTickCount();
-        SetTimer(seznam, ID_CASOVACE, PERIODA_KRESLENI, nullptr);
+      if (!pozastaveno_) {
+        SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
+        pozastaveno_ = true;
+        od_ = GetTickCount();
+        SetTimer(hwnd, ID_CASOVACE, PERIODA_KRESLENI, nullptr);
       }
-      LRESULT r = DefSubclassProc(seznam, zprava, wparam, lparam);
+      LRESULT r = ovl_prvek_impl::zpracuj_zpravu(zprava, wparam, lparam);
       // A steady stream of sent lines can keep the timer's message from ever coming.
-      if (GetTickCount() - s->od >= PERIODA_KRESLENI) vykresli(seznam, *s);
+      if (GetTickCount() - od_ >= PERIODA_KRESLENI) vykresli();
       return r;
     }
     break;
   case WM_TIMER:
     if (wparam == ID_CASOVACE) {
-      vykresli(seznam, *s);
+      vykresli();
       return 0;
     }
     break;
   case WM_DOKRESLI_VYPIS:
-    vykresli(seznam, *s);
+    vykresli();
     return 0;
   case WM_NCDESTROY:
-    KillTimer(seznam, ID_CASOVACE);
-    RemovePropW(seznam, VLASTNOST);
-    RemoveWindowSubclass(seznam, procedura_vypisu, ID_PODTRIDY);
-    delete s;
+    KillTimer(hwnd, ID_CASOVACE);
+    pozastaveno_ = false;
     break;
   default:
     break;
   }
-  return DefSubclassProc(seznam, zprava, wparam, lparam);
-}
-
-} // namespace
-
-void zapni_davkove_kresleni(HWND seznam)
-{
-  if (!seznam) fatalni_handle();
-  if (GetPropW(seznam, VLASTNOST)) return;
-  auto* s = new (std::nothrow) stav_kresleni;
-  if (!s) fatalni_pamet();
-  if (!SetWindowSubclass(seznam, procedura_vypisu, ID_PODTRIDY, reinterpret_cast<DWORD_PTR>(s))) {
-    delete s;
-    fatalni_posledni_chyba();
-  }
-  if (!SetPropW(seznam, VLASTNOST, reinterpret_cast<HANDLE>(s))) fatalni_posledni_chyba();
-}
-
-bool kresli_davkove(HWND seznam)
-{
-  return GetPropW(seznam, VLASTNOST) != nullptr && GetWindowThreadProcessId(seznam, nullptr) != GetCurrentThreadId();
-}
-
-void dokresli_vypis(HWND seznam)
-{
-  if (GetPropW(seznam, VLASTNOST)) SendMessageW(seznam, WM_DOKRESLI_VYPIS, 0, 0);
+  return ovl_prvek_impl::zpracuj_zpravu(zprava, wparam, lparam);
 }

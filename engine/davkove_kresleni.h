@@ -4,16 +4,39 @@
 // lines arrive from another thread its redrawing is suspended and it is painted at most
 // every PERIODA_KRESLENI milliseconds, each time scrolled to its newest line first. Every
 // line still stands in the list when the worker's LB_ADDSTRING returns.
+//
+// The list box is subclassed through its window procedure (kestrum::ovl_prvek_impl), not
+// through the common controls' subclass chain: that chain looks up a window property for
+// every message, and under Wine each lookup is a round trip to the server, paid on every
+// logged line.
 #include <windows.h>
+#include "frame/okno.h"
 
 constexpr UINT PERIODA_KRESLENI = 50;
 // Sent by the worker before its end: paint what is pending now.
 constexpr UINT WM_DOKRESLI_VYPIS = WM_APP + 2004;
 
-// Turns batched painting on for a list box; on its own thread, once or again.
-void zapni_davkove_kresleni(HWND seznam);
-// Whether lines added from the calling thread are painted in batches (so the caller need
-// not scroll to each line itself).
-bool kresli_davkove(HWND seznam);
-// Paints the pending lines now, scrolled to the newest; from any thread.
-void dokresli_vypis(HWND seznam);
+class vypis_davkove final : public kestrum::ovl_prvek_impl<kestrum::okno> {
+public:
+  vypis_davkove() = default;
+  ~vypis_davkove() { vypis_davkove::odpoj(); }
+
+  // Turns batched painting on for a list box; on its own thread, once or again.
+  void zapni(HWND seznam);
+  // Whether lines added from the calling thread are painted in batches (so the caller need
+  // not scroll to each line itself).
+  bool davkove() const { return hwnd && GetCurrentThreadId() != vlakno_okna_; }
+  // Paints the pending lines now, scrolled to the newest; from any thread.
+  void dokresli() const;
+
+  void odpoj() override;
+  LRESULT zpracuj_zpravu(UINT zprava, WPARAM wparam, LPARAM lparam) override;
+
+private:
+  // Redrawing back on, scrolled to the newest line, painted at once.
+  void vykresli();
+
+  DWORD vlakno_okna_ = 0;
+  bool pozastaveno_ = false; // redrawing is off and lines wait to be painted
+  DWORD od_ = 0;             // tick count when it was turned off
+};

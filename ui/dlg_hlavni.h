@@ -3,6 +3,7 @@
 // the state of a running operation.
 #include <windows.h>
 #include <string>
+#include "engine/davkove_kresleni.h"
 #include "frame/okno.h"
 #include "ui/edit_slozka.h"
 #include "ui/tooltipy.h"
@@ -15,6 +16,7 @@ public:
   kestrum::edit_slozka edit_zdroj;
   kestrum::edit_slozka edit_cil;
   HWND lb_vypis = nullptr;
+  vypis_davkove kresleni_vypisu; // the log's painting while a worker writes into it
   HWND lb_slozky = nullptr;
   HWND lb_soubory = nullptr;
   skupina_tooltipu tooltipy;
