@@ -1,14 +1,21 @@
 #!/usr/bin/env python3
 """Generates the benchmark's project tree: 40 modules of 50 folders each, 21,400 files in
 2,160 folders; about a third of the files match the default cleaning lists, most of them
-inside Debug and Release folders (ten Debug folders hold 400 files each).
-    bench/strom.py <folder>"""
+inside Debug and Release folders (ten Debug folders hold 400 files each). With --ploche N it
+makes a flat folder of N files that all match instead: each one a logged deletion.
+    bench/strom.py <folder> [--ploche N]"""
 import os
 import sys
 
 koren = sys.argv[1]
 os.makedirs(koren, exist_ok=True)
 obsah = b"// generated\n" * 8
+if len(sys.argv) > 3 and sys.argv[2] == "--ploche":
+    for i in range(int(sys.argv[3])):
+        with open(os.path.join(koren, f"soubor_{i}.sdf"), "wb") as f:
+            f.write(obsah)
+    print(f"{sys.argv[3]} matching files in one folder", file=sys.stderr)
+    sys.exit(0)
 souboru = shodnych = slozek = 0
 
 
