@@ -76,9 +76,9 @@ bool soubor_v_kopii(const uroven_overeni& u, const WIN32_FIND_DATAW& e, const st
 } // namespace
 
 nalez_kopie zkontroluj_pred_kopii(const std::wstring& zobrazeny_zdroj, const std::wstring& dlouhy_zdroj,
-                                  const std::wstring& konecny_cil)
+                                  const std::wstring& konecny_zdroj, const std::wstring& konecny_cil)
 {
-  uroven_kontroly koren{konecna_cesta(bez_koncoveho_lomitka(s_lomitkem(dlouhy_zdroj))), zobrazeny_zdroj, {}};
+  uroven_kontroly koren{konecny_zdroj, zobrazeny_zdroj, {}};
   if (dlouhy_zdroj.empty() || koren.konecna.empty()) return {nalez_kopie::nejasny, zobrazeny_zdroj};
   // Every folder the copy will read, by its final path (exact: the names as stored), with
   // the link it was reached through.

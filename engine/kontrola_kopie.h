@@ -17,9 +17,10 @@ struct nalez_kopie {
 // The check before a backup: walks the source as the shell's copy walks it, following
 // links, and stops at the first link that would make the copy recurse, copy a folder twice
 // (any folder reached a second time, so the walk stays linear), or that cannot be told
-// where it leads (it fails closed). `konecny_cil` is the new folder's final path.
+// where it leads (it fails closed). `konecny_zdroj` and `konecny_cil` are the final paths of
+// the source and of the new folder.
 nalez_kopie zkontroluj_pred_kopii(const std::wstring& zobrazeny_zdroj, const std::wstring& dlouhy_zdroj,
-                                  const std::wstring& konecny_cil);
+                                  const std::wstring& konecny_zdroj, const std::wstring& konecny_cil);
 
 // The check after a backup: the number of files of the source, as the copy sees it
 // (through the links it follows), that are missing from the copy under their exact name or

@@ -95,7 +95,7 @@ HRESULT priprav(const zadani_zalohy& zadani, okno_operace& okno, plan_zalohy& pl
   if (konecny_zdroj.empty() || konecny_cil.empty() || !pripoj_nazev(konecny_cil, jmeno))
     return zastav(okno, texty::prekryti_neovereno);
   if (prekryvaji_se(konecny_zdroj, konecny_cil)) return zastav(okno, texty::prekryti);
-  const nalez_kopie nalez = zkontroluj_pred_kopii(zdroj, plan.dlouhy_zdroj, konecny_cil);
+  const nalez_kopie nalez = zkontroluj_pred_kopii(zdroj, plan.dlouhy_zdroj, konecny_zdroj, konecny_cil);
   switch (nalez.co) {
   case nalez_kopie::zacykleni: return zastav(okno, radek_zacykleni(nalez.odkaz));
   case nalez_kopie::opakovani: return zastav(okno, radek_opakovani(nalez.odkaz));
