@@ -11,14 +11,12 @@ void vypis_davkove::zapni(HWND seznam)
   if (!seznam) fatalni_handle();
   if (hwnd == seznam) return;
   pripoj(seznam);
-  vlakno_okna_ = GetWindowThreadProcessId(seznam, nullptr);
 }
 
 void vypis_davkove::odpoj()
 {
   if (hwnd) KillTimer(hwnd, ID_CASOVACE);
   pozastaveno_ = false;
-  vlakno_okna_ = 0;
   ovl_prvek_impl::odpoj();
 }
 

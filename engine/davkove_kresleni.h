@@ -25,7 +25,7 @@ public:
   void zapni(HWND seznam);
   // Whether lines added from the calling thread are painted in batches (so the caller need
   // not scroll to each line itself).
-  bool davkove() const { return hwnd && GetCurrentThreadId() != vlakno_okna_; }
+  bool davkove() const { return hwnd && GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId(); }
   // Paints the pending lines now, scrolled to the newest; from any thread.
   void dokresli() const;
 
@@ -36,7 +36,6 @@ private:
   // Redrawing back on, scrolled to the newest line, painted at once.
   void vykresli();
 
-  DWORD vlakno_okna_ = 0;
   bool pozastaveno_ = false; // redrawing is off and lines wait to be painted
   DWORD od_ = 0;             // tick count when it was turned off
 };
