@@ -22,6 +22,8 @@ namespace {
 constexpr DWORD DELKA_CESTY = 32768; // characters of every path buffer of the folder dialog
 constexpr UINT PREKRESLIT_HNED = RDW_INVALIDATE | RDW_ERASE | RDW_ERASENOW;
 
+constexpr int POKUSY_O_START = 4;
+
 enum class vysledek_vyberu { zruseno, vybrano, bez_cesty };
 
 // Shows the folder dialog owned by `vlastnik`, opening at `start`. The chosen folder's path
@@ -33,7 +35,8 @@ vysledek_vyberu ukaz_vyber(HWND vlastnik, const wchar_t* start, std::wstring& vy
   bi.lpszTitle = L"Vyberte požadovanou složku";
   bi.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT;
   bi.lpfn = zpetne_volani_vyberu;
-  bi.lParam = reinterpret_cast<LPARAM>(start);
+  stav_vyberu stav{start};
+  bi.lParam = reinterpret_cast<LPARAM>(&stav);
   PIDLIST_ABSOLUTE polozka = SHBrowseForFolderW(&bi);
   if (!polozka) return vysledek_vyberu::zruseno;
   std::vector<wchar_t> cesta(DELKA_CESTY, L'\0');
@@ -255,11 +258,25 @@ int vyber_slozku(std::wstring& slozka, HWND vlastnik)
 int CALLBACK zpetne_volani_vyberu(HWND dialog, UINT udalost, LPARAM parametr, LPARAM data)
 {
   try {
-    std::vector<wchar_t> cesta(DELKA_CESTY, L'\0');
-    if (udalost == BFFM_INITIALIZED && data) SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, data);
-    if (udalost == BFFM_SELCHANGED &&
-        SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(parametr), cesta.data()))
-      SendMessageW(dialog, BFFM_SETSTATUSTEXTW, 0, reinterpret_cast<LPARAM>(cesta.data()));
+    auto* stav = reinterpret_cast<stav_vyberu*>(data);
+    if (udalost == BFFM_INITIALIZED && stav && stav->start) {
+      // The dialog may not take the starting folder at its first request: under Wine it
+      // matches the path against its tree by the folders' raw item IDs, which carry each
+      // folder's last-access time, and its own first listing of a folder can move that time
+      // between the path's reading and the tree's. The times then stay, and a further
+      // request takes. Asked again until a selection is reported, a few times at most.
+      for (int i = 0; i < POKUSY_O_START; ++i) {
+        stav->vybrano = false;
+        SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(stav->start));
+        if (stav->vybrano || !*stav->start) break;
+      }
+    }
+    if (udalost == BFFM_SELCHANGED) {
+      if (stav) stav->vybrano = true;
+      std::vector<wchar_t> cesta(DELKA_CESTY, L'\0');
+      if (SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(parametr), cesta.data()))
+        SendMessageW(dialog, BFFM_SETSTATUSTEXTW, 0, reinterpret_cast<LPARAM>(cesta.data()));
+    }
   } catch (...) {
     std::terminate();
   }

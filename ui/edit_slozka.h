@@ -74,8 +74,14 @@ private:
 // on 1 the user cancelled or chose an item that is no file-system folder, and `slozka` is
 // unchanged.
 int vyber_slozku(std::wstring& slozka, HWND vlastnik);
-// The folder dialog's callback: opens at the starting folder (`data`) and shows the path
-// of the current selection as its status text. Always 0.
+// What the folder dialog's callback works with (its `data`): the folder to open at, and
+// whether the dialog reported a selection since it was last asked for one.
+struct stav_vyberu {
+  const wchar_t* start;
+  bool vybrano = false;
+};
+// The folder dialog's callback: opens at the starting folder and shows the path of the
+// current selection as its status text. Always 0.
 int CALLBACK zpetne_volani_vyberu(HWND dialog, UINT udalost, LPARAM parametr, LPARAM data);
 
 } // namespace kestrum
