@@ -41,9 +41,14 @@ void spust(dlg_hlavni& d, unsigned(__stdcall* procedura)(void*))
 {
   d.kresleni_vypisu.zapni(d.lb_vypis);
   // The worker's first message is handled only after this handler returns, so the dialog
-  // sees `vlakno` set when it disables its controls.
+  // sees `vlakno` set when it disables its controls. They are disabled here already: from
+  // the click on, the controls show that the operation runs.
   d.vlakno = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, procedura, &d, 0, nullptr));
-  if (!d.vlakno) app().zprava(texty::vlakno_nevzniklo, MB_ICONERROR);
+  if (!d.vlakno) {
+    app().zprava(texty::vlakno_nevzniklo, MB_ICONERROR);
+    return;
+  }
+  SendMessageW(d.hwnd, WM_STAV_OPERACE, 0, 0);
 }
 
 // The body of every worker: the start notice, the operation, the handle released, the end
