@@ -93,22 +93,7 @@ protected:
     SetWindowTextW(prvek(IDC_CIL), cil.c_str());
   }
 
-  // Runs the message loop until `hotovo` holds; false after the limit.
-  template <class F> static bool pumpuj(F hotovo, DWORD limit_ms = 30000)
-  {
-    const DWORD start = GetTickCount();
-    while (!hotovo()) {
-      MSG m;
-      while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&m);
-        DispatchMessageW(&m);
-      }
-      if (hotovo()) break;
-      if (GetTickCount() - start > limit_ms) return false;
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
-    return true;
-  }
+  template <class F> static bool pumpuj(F hotovo) { return test::pumpuj_dokud(hotovo); }
 
   // Presses a button; the worker it starts is then awaited by `dobehni`.
   void stiskni(int id)

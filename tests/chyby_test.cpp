@@ -178,7 +178,7 @@ struct odpoved_boxu {
 std::thread odpovez(int tlacitko, odpoved_boxu& o)
 {
   return std::thread([tlacitko, &o] {
-    for (int i = 0; i < 400; ++i) {
+    for (int i = 0; i < 2400; ++i) { // a minute at most
       Sleep(25);
       HWND box = nullptr;
       while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr) {

@@ -228,11 +228,20 @@ TEST(DialogyHlavnihoOkna, JedenOdKazdehoAChybovyBox)
     std::thread ridic([&] {
       HWND d = test::cekej_na_dialog(GetCurrentProcessId(), p.titulek);
       vlastnik = GetWindow(d, GW_OWNER);
-      // A second dialog would run a modal loop of its own: the send would time out.
-      SendMessageTimeoutW(hlavni, WM_COMMAND, p.prikaz, 0, SMTO_NORMAL, 3000, nullptr);
+      // The second request returns once the open dialog is brought forward; a second dialog
+      // would run a modal loop of its own, and is counted and closed.
+      bool vraceno = false;
+      SendMessageCallbackW(
+          hlavni, WM_COMMAND, p.prikaz, 0, [](HWND, UINT, ULONG_PTR v, LRESULT) { *reinterpret_cast<bool*>(v) = true; },
+          reinterpret_cast<ULONG_PTR>(&vraceno));
+      EXPECT_TRUE(test::pumpuj_dokud([&] { return vraceno || test::dialogy_procesu(GetCurrentProcessId(), p.titulek).size() > 1; }))
+          << "the second request neither returned nor opened a dialog";
       auto vsechny = test::dialogy_procesu(GetCurrentProcessId(), p.titulek);
       pocet = vsechny.size();
-      for (auto it = vsechny.rbegin(); it != vsechny.rend(); ++it, Sleep(200)) PostMessageW(*it, WM_COMMAND, IDCANCEL, 0);
+      for (auto it = vsechny.rbegin(); it != vsechny.rend(); ++it) {
+        PostMessageW(*it, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_TRUE(test::pumpuj_dokud([&] { return !IsWindow(*it); })) << "a dialog did not close";
+      }
     });
     SendMessageW(hlavni, WM_COMMAND, p.prikaz, 0);
     ridic.join();

@@ -3,10 +3,13 @@
 # checks of the main window and the three dialogs, the "..." zones, the tips' width and the
 # about box's name. Wine reads the DPI (HKCU\Control Panel\Desktop LogPixels) as a program
 # starts: the runs have a prefix of their own (BUILD/dpiprefix) and a wine server per DPI.
-#   dpi.sh ROOT BUILD ARCH TEST_EXE       (on the suite's DISPLAY)
+#   dpi.sh ROOT BUILD ARCH TEST_EXE       (on the suite's display)
 set -uo pipefail
 root=$1 build=$2 arch=$3 exe=$4 selhalo=
 . "$root/tools/sestaveni"
+# Run straight from CTest, the suite's display is the runner's.
+[ -n "${DISPLAY:-}" ] || DISPLAY=$(bash "$root/tools/prostredi" "$arch" "$build" --displej) || exit 1
+export DISPLAY
 pouzij_wine "$arch" "$build"
 export WINEPREFIX="$build/dpiprefix" WINEDEBUG=-all
 "$root/tools/prefix" "$WINEPREFIX" "$build" && mkdir -p "$build/sandbox" && cd "$build/sandbox" || exit 1

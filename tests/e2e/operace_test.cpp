@@ -2,6 +2,7 @@
 // log list box and the disk, as a user would see them.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <dlgs.h>
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -38,27 +39,30 @@ void z_nabidky(beh& b, int radek, wchar_t klavesa)
   const LPARAM bod = MAKELPARAM(10, SendMessageW(lb, LB_GETITEMHEIGHT, 0, 0) * radek + 2);
   PostMessageW(lb, WM_RBUTTONDOWN, MK_RBUTTON, bod);
   PostMessageW(lb, WM_RBUTTONUP, 0, bod);
-  for (int i = 0; i < 500 && !m; ++i, Sleep(10))
+  ASSERT_TRUE(test::pumpuj_dokud([&] {
     for (HWND w = nullptr; !m && (w = FindWindowExW(nullptr, w, L"#32768", nullptr));) {
       DWORD pid = 0;
       GetWindowThreadProcessId(w, &pid);
       if (pid == b.pi.dwProcessId && IsWindowVisible(w)) m = w;
     }
+    return m != nullptr;
+  })) << "the log's menu did not open";
   PostMessageW(m, WM_CHAR, klavesa, 0);
 }
 
-// The clipboard's text once it is `cekano`, or what it holds after a while.
+// The clipboard's text once it is `cekano`, or what it holds when that did not come.
 std::wstring schranka(const std::wstring& cekano)
 {
   std::wstring text = L"<none>";
-  for (int i = 0; i < 200 && text != cekano; ++i, Sleep(20)) {
-    if (!OpenClipboard(nullptr)) continue;
+  test::pumpuj_dokud([&] {
+    if (!OpenClipboard(nullptr)) return false;
     if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
       text = static_cast<const wchar_t*>(GlobalLock(h));
       GlobalUnlock(h);
     }
     CloseClipboard();
-  }
+    return text == cekano;
+  }, 20000);
   return text;
 }
 
@@ -81,21 +85,6 @@ protected:
   }
   void TearDown() override { test::smaz_klic(KLIC_APLIKACE); }
 
-  // Clicks an operation button (none for 0) and waits for the operation to end: its buttons enabled
-  // again and the log no longer growing.
-  std::vector<std::wstring> spust_a_cekej(beh& b, int tlacitko, size_t ocekavano_radku)
-  {
-    if (tlacitko != 0) SendMessageW(b.prvek(tlacitko), BM_CLICK, 0, 0);
-    const DWORD start = GetTickCount();
-    std::vector<std::wstring> radky;
-    while (GetTickCount() - start < 30000) {
-      radky = test::polozky_seznamu(b.prvek(IDC_VYPIS));
-      if (radky.size() >= ocekavano_radku && IsWindowEnabled(b.prvek(IDC_VYCISTIT))) break;
-      Sleep(20);
-    }
-    return radky;
-  }
-
   static constexpr DWORD param_smazat = 2;
   std::wstring koren, zdroj, cil;
 };
@@ -109,7 +98,7 @@ TEST_F(Operace, VycistitAZalohovatZOknaAPakZalohovatZnovu)
   zapis_text(L"slozka_cil", koren + L"/archiv/");
   beh b;
   ASSERT_TRUE(b.cekej_na_okno());
-  auto radky = spust_a_cekej(b, IDC_VYCISTIT_A_ZALOHOVAT, 9);
+  auto radky = b.operace(IDC_VYCISTIT_A_ZALOHOVAT);
   ASSERT_EQ(radky.size(), 9u);
   EXPECT_EQ(radky[0], L"Vyčištění složky spuštěno");
   // The deletions in the order the listing gives them; what was inside a deleted folder is
@@ -138,7 +127,7 @@ TEST_F(Operace, VycistitAZalohovatZOknaAPakZalohovatZnovu)
 
   // A backup alone: the older copy goes first, the clean's lines stay above.
   test::vytvor_soubor(cil + L"\\app\\stary.txt");
-  auto dalsi = spust_a_cekej(b, IDC_ZALOHOVAT, 12);
+  auto dalsi = b.operace(IDC_ZALOHOVAT);
   ASSERT_EQ(dalsi.size(), 12u);
   EXPECT_TRUE(std::equal(radky.begin(), radky.end(), dalsi.begin()));
   EXPECT_EQ(dalsi[9], L"Původní složka " + cil + L"\\app byla odstraněna.");
@@ -148,7 +137,7 @@ TEST_F(Operace, VycistitAZalohovatZOknaAPakZalohovatZnovu)
 
   // A file the copy cannot read: the older copy stays whole, the partial new one goes.
   HANDLE zamek = CreateFileW((zdroj + L"\\keep.cpp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  auto zamceno = spust_a_cekej(b, IDC_ZALOHOVAT, 16);
+  auto zamceno = b.operace(IDC_ZALOHOVAT);
   CloseHandle(zamek);
   EXPECT_EQ(zamceno.at(14), L"Původní složka " + cil + L"\\app zůstala beze změny.");
   EXPECT_EQ(zamceno.at(15), L"Neúplná kopie " + cil + L"\\app.tesvarin-new byla odstraněna.");
@@ -173,7 +162,7 @@ TEST_F(Operace, ChybneZadaniHlasiBoxemANicNezmeni)
       ASSERT_TRUE(test::odklikni_box(b.pi.dwProcessId, box)) << test::utf8(text);
       EXPECT_EQ(box.titulek, L"Tesvarin");
       EXPECT_EQ(box.text, L"Zadaná zálohovaná složka neexistuje nebo to není složka.");
-      auto radky = spust_a_cekej(b, 0, 1);
+      auto radky = b.operace(0);
       EXPECT_EQ(radky, std::vector<std::wstring>{L"Vyčištění složky spuštěno"}) << test::utf8(text);
     }
   EXPECT_FALSE(test::existuje(cil + L"\\app"));
@@ -190,7 +179,7 @@ TEST_F(Operace, ChybneZadaniHlasiBoxemANicNezmeni)
   test::box box;
   ASSERT_TRUE(test::odklikni_box(b.pi.dwProcessId, box));
   EXPECT_EQ(box.text, L"Cílová složka neexistuje.");
-  auto radky = spust_a_cekej(b, 0, 2);
+  auto radky = b.operace(0);
   ASSERT_EQ(radky.size(), 2u);
   EXPECT_EQ(radky[1], L"Cílová složka neexistuje.");
   EXPECT_TRUE(test::existuje(zdroj + L"\\Debug\\x.obj"));
@@ -216,7 +205,7 @@ TEST_F(Operace, ZrusenyKonecRelaceNechaOknoPouzitelne)
   EXPECT_TRUE(test::umisteni_hodnoty(&u));
   ASSERT_TRUE(IsWindowVisible(b.dialog()));
 
-  auto radky = spust_a_cekej(b, IDC_VYCISTIT, 7);
+  auto radky = b.operace(IDC_VYCISTIT);
   ASSERT_EQ(radky.size(), 7u);
   EXPECT_EQ(radky[5], L"Vyčištění složky úspěšně dokončeno");
   EXPECT_FALSE(test::existuje(zdroj + L"\\Debug"));
@@ -236,7 +225,7 @@ TEST_F(Operace, VypisDoSchrankyADoSouboru)
 {
   beh b;
   ASSERT_TRUE(b.cekej_na_okno());
-  const auto radky = spust_a_cekej(b, IDC_VYCISTIT, 7);
+  const auto radky = b.operace(IDC_VYCISTIT);
   std::wstring cely;
   std::string soubor = "\xEF\xBB\xBF";
   for (const std::wstring& r : radky) {
@@ -249,12 +238,13 @@ TEST_F(Operace, VypisDoSchrankyADoSouboru)
   EXPECT_EQ(schranka(radky.at(2)), radky.at(2));
 
   z_nabidky(b, 0, L'u');
-  HWND d = test::cekej_na_dialog(b.pi.dwProcessId, L"Uložit výpis - Tesvarin", 1148);
+  // The file name's box of the Save dialog is the documented cmb13.
+  HWND d = test::cekej_na_dialog(b.pi.dwProcessId, L"Uložit výpis - Tesvarin", cmb13);
   ASSERT_NE(d, nullptr);
-  HWND nazev = FindWindowExW(FindWindowExW(GetDlgItem(d, 1148), nullptr, L"ComboBox", nullptr), nullptr, L"Edit", nullptr);
+  HWND nazev = FindWindowExW(FindWindowExW(GetDlgItem(d, cmb13), nullptr, L"ComboBox", nullptr), nullptr, L"Edit", nullptr);
   const std::wstring cesta = koren + L"\\uložený výpis.txt";
   SendMessageW(nazev, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(cesta.c_str()));
   PostMessageW(d, WM_COMMAND, IDOK, 0);
-  for (int i = 0; i < 200 && test::obsah(cesta) != soubor; ++i) Sleep(20);
+  test::pumpuj_dokud([&] { return test::obsah(cesta) == soubor; }, 20000);
   EXPECT_EQ(test::obsah(cesta), soubor);
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 #include "frame/registr.h"
+#include "res/resource.h"
 #include "tests/podpora/podpora.h"
 
 namespace e2e {
@@ -86,6 +87,16 @@ public:
 
   HWND dialog() const { return FindWindowExW(okno, nullptr, L"#32770", nullptr); }
   HWND prvek(int id) const { return GetDlgItem(dialog(), id); }
+
+  // Clicks an operation button (none for 0) and waits for the operation to end: the click
+  // disables the buttons before it returns, and the end enables them again. The log's lines.
+  std::vector<std::wstring> operace(int tlacitko)
+  {
+    if (tlacitko != 0) SendMessageW(prvek(tlacitko), BM_CLICK, 0, 0);
+    EXPECT_TRUE(test::pumpuj_dokud([&] { return IsWindowEnabled(prvek(IDC_VYCISTIT)) != FALSE; }, 120000))
+        << "the operation did not end";
+    return test::polozky_seznamu(prvek(IDC_VYPIS));
+  }
 
   // WM_CLOSE, then the exit code (999 when it did not end).
   DWORD zavri(DWORD limit_ms = 20000)

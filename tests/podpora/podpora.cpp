@@ -101,7 +101,7 @@ void obsluha_oken::sleduj()
   // while it runs their modal loop.
   auto posli = [](HWND w, UINT m, WPARAM wp, LPARAM lp) {
     DWORD_PTR r = 0;
-    SendMessageTimeoutW(w, m, wp, lp, SMTO_BLOCK, 2000, &r);
+    SendMessageTimeoutW(w, m, wp, lp, SMTO_BLOCK, 30000, &r);
     return r;
   };
   auto text = [&](HWND w) {
@@ -118,16 +118,16 @@ void obsluha_oken::sleduj()
   for (; !stop_; Sleep(20)) {
     for (HWND w : dialogy_procesu(GetCurrentProcessId(), nullptr, 14146)) {
       if (text(GetDlgItem(w, 14146)) != L"Vyberte požadovanou složku" || !nove(w)) continue;
-      // The dialog is found before it has shown its first selection: wait for it (5 s at most).
-      for (int i = 0; i < 250 && (!IsWindowVisible(w) || text(GetDlgItem(w, 14147)).empty()); ++i) Sleep(20);
+      // The dialog is found before it shows; it has its first selection once it is visible.
+      pumpuj_dokud([&] { return IsWindowVisible(w) != FALSE; });
       vybery.push_back({text(GetDlgItem(w, 14147)), GetWindow(w, GW_OWNER)});
       // Chosen as a user would: OK once the status line shows the new selection (an item
-      // without a path never shows it). Selecting expands the tree, slow on a busy machine:
-      // asked again until it shows, for 250 rounds (5 s on an idle machine).
-      for (int i = 0; !vybrat_.empty() && i < 250 && !stejna_cesta(text(GetDlgItem(w, 14147)), vybrat_); ++i) {
-        posli(w, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(vybrat_.c_str()));
-        Sleep(20);
-      }
+      // without a path never shows it). A folder already in the tree is clicked there: the
+      // dialog's own search by path misses an item listed before the folder was first read
+      // (its access time, part of the item's ID, has moved since).
+      auto ukazuje = [&] { return stejna_cesta(text(GetDlgItem(w, 14147)), vybrat_); };
+      if (!vybrat_.empty() && !klikni_v_strome(GetDlgItem(w, 14145), ukazuje))
+        for (int i = 0; i < 4 && !ukazuje(); ++i) posli(w, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(vybrat_.c_str()));
       PostMessageW(w, WM_COMMAND, vybrat_.empty() ? IDCANCEL : IDOK, 0);
     }
     for (HWND w = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); w; w = FindWindowExW(nullptr, w, L"#32768", nullptr)) {
@@ -144,6 +144,33 @@ void obsluha_oken::sleduj()
       PostMessageW(w, klavesa_ ? WM_CHAR : WM_KEYDOWN, klavesa_ ? klavesa_ : VK_ESCAPE, 0);
     }
   }
+}
+
+bool obsluha_oken::klikni_v_strome(HWND strom, const std::function<bool()>& ukazuje)
+{
+  const size_t lomitko = vybrat_.find_last_of(L'\\');
+  const std::wstring jmeno = lomitko == std::wstring::npos ? vybrat_ : vybrat_.substr(lomitko + 1);
+  // Depth first through the items the tree has (this thread shares the dialog's process).
+  std::vector<HTREEITEM> cesta{reinterpret_cast<HTREEITEM>(SendMessageW(strom, TVM_GETNEXTITEM, TVGN_ROOT, 0))};
+  while (!cesta.empty()) {
+    HTREEITEM p = cesta.back();
+    cesta.pop_back();
+    if (!p) continue;
+    wchar_t b[MAX_PATH] = {};
+    TVITEMW ti{};
+    ti.mask = TVIF_TEXT;
+    ti.hItem = p;
+    ti.pszText = b;
+    ti.cchTextMax = MAX_PATH;
+    SendMessageW(strom, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&ti));
+    if (stejna_cesta(b, jmeno)) {
+      SendMessageW(strom, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(p));
+      if (ukazuje()) return true;
+    }
+    cesta.push_back(reinterpret_cast<HTREEITEM>(SendMessageW(strom, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(p))));
+    cesta.push_back(reinterpret_cast<HTREEITEM>(SendMessageW(strom, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(p))));
+  }
+  return false;
 }
 
 bool stejna_cesta(const std::wstring& a, const std::wstring& b)

@@ -21,6 +21,24 @@ bool registruj_dite(const wchar_t* nazev, scenar f);
   static void dite_##nazev()
 int spust_dite_scenar(const wchar_t* nazev); // used by main
 
+// Runs this thread's message loop until `hotovo` holds; false when it did not within the
+// limit, which is generous: it only keeps a broken program from hanging the suite.
+template <class F> bool pumpuj_dokud(F hotovo, DWORD limit_ms = 60000)
+{
+  const DWORD start = GetTickCount();
+  while (!hotovo()) {
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&m);
+      DispatchMessageW(&m);
+    }
+    if (hotovo()) break;
+    if (GetTickCount() - start > limit_ms) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  }
+  return true;
+}
+
 // A message box seen in another process.
 struct box {
   std::wstring titulek;
@@ -37,7 +55,7 @@ struct vysledek_procesu {
 // every message box (#32770 with static 0xFFFF) that it shows.
 vysledek_procesu spust_a_odklikej(const std::wstring& prikaz, DWORD limit_ms = 30000);
 // Waits for a message box of process `pid`, reads it and presses OK; false when none came.
-bool odklikni_box(DWORD pid, box& b, DWORD limit_ms = 10000);
+bool odklikni_box(DWORD pid, box& b, DWORD limit_ms = 60000);
 
 // Starts this test executable with --dite <nazev> and waits as above.
 vysledek_procesu spust_dite(const wchar_t* nazev, DWORD limit_ms = 30000);
@@ -73,6 +91,9 @@ public:
 
 private:
   void sleduj();
+  // Selects the item of the tree `strom` named as the folder to choose, as a click would,
+  // until `ukazuje` says the dialog shows that folder; false when no item does.
+  bool klikni_v_strome(HWND strom, const std::function<bool()>& ukazuje);
   std::wstring vybrat_;
   wchar_t klavesa_;
   std::atomic<bool> stop_{false};
@@ -87,7 +108,7 @@ bool stejna_cesta(const std::wstring& a, const std::wstring& b);
 // control `id_prvku` (0: any control); message boxes hold 0xFFFF.
 std::vector<HWND> dialogy_procesu(DWORD pid, const wchar_t* titulek, int id_prvku = 0);
 // Waits for the first such dialog; null when none came in time.
-HWND cekej_na_dialog(DWORD pid, const wchar_t* titulek, int id_prvku = 0, DWORD limit_ms = 10000);
+HWND cekej_na_dialog(DWORD pid, const wchar_t* titulek, int id_prvku = 0, DWORD limit_ms = 60000);
 // Types `text` into a control, one WM_CHAR per character, as the keyboard would.
 void napis(HWND prvek, const std::wstring& text);
 // The texts of a list box's items, in order.
