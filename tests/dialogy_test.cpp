@@ -209,6 +209,8 @@ TEST(OAplikaci, TextyBarvyOdkazyATipy)
   EXPECT_TRUE(vejde);
 }
 
+static void CALLBACK vraceno_zpet(HWND, UINT, ULONG_PTR vraceno, LRESULT) { *reinterpret_cast<bool*>(vraceno) = true; }
+
 // From the main window: one preferences and one about box at a time, owned by the host; a
 // duplicate name on Add goes to the application's error box.
 TEST(DialogyHlavnihoOkna, JedenOdKazdehoAChybovyBox)
@@ -231,9 +233,7 @@ TEST(DialogyHlavnihoOkna, JedenOdKazdehoAChybovyBox)
       // The second request returns once the open dialog is brought forward; a second dialog
       // would run a modal loop of its own, and is counted and closed.
       bool vraceno = false;
-      SendMessageCallbackW(
-          hlavni, WM_COMMAND, p.prikaz, 0, [](HWND, UINT, ULONG_PTR v, LRESULT) { *reinterpret_cast<bool*>(v) = true; },
-          reinterpret_cast<ULONG_PTR>(&vraceno));
+      SendMessageCallbackW(hlavni, WM_COMMAND, p.prikaz, 0, vraceno_zpet, reinterpret_cast<ULONG_PTR>(&vraceno));
       EXPECT_TRUE(test::pumpuj_dokud([&] { return vraceno || test::dialogy_procesu(GetCurrentProcessId(), p.titulek).size() > 1; }))
           << "the second request neither returned nor opened a dialog";
       auto vsechny = test::dialogy_procesu(GetCurrentProcessId(), p.titulek);
