@@ -160,6 +160,8 @@ TEST_F(Start, DruhyStartObnoviPolohuINahore)
   DWORD kod = WaitForSingleObject(znovu.pi.hProcess, 20000);
   GetExitCodeProcess(znovu.pi.hProcess, &kod);
   EXPECT_EQ(kod, 0u);
+  // The restore is asked for without waiting on the running window: wait for it here.
+  for (int i = 0; i < 500 && IsIconic(b.okno); ++i) WaitForSingleObject(b.pi.hProcess, 10);
   EXPECT_TRUE(IsWindowVisible(b.okno) && !IsIconic(b.okno));
   EXPECT_FALSE(beh::existuje(L"mazane_soubory")) << "the second start saved nothing";
   EXPECT_EQ(b.zavri(), 0u);
