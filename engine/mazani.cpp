@@ -116,12 +116,13 @@ HRESULT smazat_slozku(const std::wstring& cesta)
   if (!udaje_polozky(dlouha, p)) return neni;
   if (!je_slozka_polozka(p)) return HRESULT_FROM_WIN32(ERROR_DIRECTORY);
   // Checked against its parent, which may itself lie behind a link or on a mapped or
-  // substituted drive.
+  // substituted drive, under its name as the parent lists it: the name typed may differ
+  // from it in letter case.
   misto m;
   {
     kestrum::handle_souboru h = otevri_slozku(rodic);
     if (!h.platny()) return hresult_posledni_chyby();
-    m = misto_polozky(misto_handle(h.get()), nazev);
+    m = misto_polozky(misto_handle(h.get()), p.cFileName);
   }
   switch (akce_slozky(p.dwFileAttributes, znacka(p), true)) {
   case akce::smazat: return smazat_strom(dlouha, m, p.dwFileAttributes);

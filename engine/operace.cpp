@@ -1,10 +1,12 @@
 #include "engine/operace.h"
 
 #include <shellapi.h>
+#include "engine/docasne_kopie.h"
 #include "engine/kontrola_kopie.h"
 #include "engine/mazani.h"
 #include "engine/pravidla.h"
 #include "engine/soubory.h"
+#include "engine/vlastni_slozky.h"
 #include "frame/chyby.h"
 
 HRESULT vycisteni(std::wstring zdroj, LONG& pocet_chyb, okno_operace& okno,
@@ -30,6 +32,12 @@ HRESULT vycisteni(std::wstring zdroj, LONG& pocet_chyb, okno_operace& okno,
   if (dlouhy.empty() || !je_slozka(zdroj + L"\\") || je_koren_svazku(dlouhy) ||
       (!konecny.empty() && je_koren_svazku(konecny))) {
     okno.chyba(texty::zdroj_cisteni_neplatny);
+    return E_INVALIDARG;
+  }
+  // Nor is the user's or the system's own folder as a whole: the lists would reach every
+  // document and every program's files in it.
+  if (je_vlastni_slozka(dlouhy) || (!konecny.empty() && je_vlastni_slozka(konecny))) {
+    okno.chyba(texty::zdroj_cisteni_vlastni);
     return E_INVALIDARG;
   }
 
@@ -63,6 +71,8 @@ struct plan_zalohy {
   std::wstring odkud;        // the copy source: the source and "\*.*"
   std::wstring cil;          // the new folder's path
   std::wstring dlouhy_zdroj; // the source's long path
+  std::wstring umisteni;     // the target location, without trailing backslashes
+  std::wstring nazev;        // the source's name
 };
 
 // The checks before anything on disk changes, in their order, and the names of the copy.
@@ -82,8 +92,9 @@ HRESULT priprav(const zadani_zalohy& zadani, okno_operace& okno, plan_zalohy& pl
     cas = *zadani.cas;
   else
     GetLocalTime(&cas);
-  std::wstring umisteni = umisteni_text;
+  std::wstring& umisteni = plan.umisteni = umisteni_text;
   odstranit_koncova_lomitka(umisteni);
+  plan.nazev = nazev;
   const std::wstring jmeno = nazev_kopie(nazev, zadani.pridat_datum, zadani.vypis_casu, cas);
   plan.cil = cilova_cesta(umisteni, jmeno);
 
@@ -147,48 +158,90 @@ HRESULT kopiruj_a_over(okno_operace& okno, const std::wstring& odkud, const std:
   return S_OK;
 }
 
-// A new empty folder beside the older copy `cil`, made here: a name that exists already is
-// never taken, whoever made it. Empty when none could be made.
-std::wstring nova_slozka_vedle(const std::wstring& cil)
+// A new empty folder beside the target `cil`, made here and marked, its mark held in
+// `znacka`: a name that exists already is never taken, whoever made it. Empty when none
+// could be made.
+std::wstring nova_slozka_vedle(const std::wstring& cil, kestrum::handle_souboru& znacka)
 {
   for (unsigned pokus = 1; pokus <= 100; ++pokus) {
     const std::wstring kandidat = docasna_kopie(cil, pokus);
     const std::wstring dlouhy = dlouha_cesta(kandidat);
     if (dlouhy.empty()) return {};
-    if (CreateDirectoryW(dlouhy.c_str(), nullptr)) return kandidat;
+    if (CreateDirectoryW(dlouhy.c_str(), nullptr)) {
+      znacka = oznac_kopii(dlouhy, true);
+      return kandidat;
+    }
     if (GetLastError() != ERROR_ALREADY_EXISTS) return {};
   }
   return {};
 }
 
-// The new copy cannot take the older one's place: the box and the log say why and where it is.
-HRESULT nova_kopie_stranou(okno_operace& okno, const wchar_t* proc, HRESULT hr, const std::wstring& nova)
+// Moves the older copy `cil` aside, under a temporary name no other folder has: that name,
+// or empty with `hr` set when it cannot be moved (a file in it held open).
+std::wstring presun_stranou(const std::wstring& cil, HRESULT& hr)
 {
-  okno.chyba(std::wstring(proc) + L" " + radek_nova_kopie_je_v(nova));
+  const std::wstring odkud = dlouha_cesta(cil);
+  for (unsigned pokus = 1; pokus <= 100; ++pokus) {
+    const std::wstring kandidat = docasna_kopie(cil, pokus, PRIPONA_STARE_KOPIE);
+    hr = MoveFileW(odkud.c_str(), dlouha_cesta(kandidat).c_str()) ? S_OK : hresult_posledni_chyby();
+    if (hr == S_OK) return kandidat;
+    if (hr != HRESULT_FROM_WIN32(ERROR_ALREADY_EXISTS) && hr != HRESULT_FROM_WIN32(ERROR_FILE_EXISTS)) return {};
+  }
+  return {};
+}
+
+// A copy that cannot stand where it should: the box and the log say why and where it is.
+HRESULT kopie_stranou(okno_operace& okno, const wchar_t* proc, HRESULT hr, const std::wstring& kde)
+{
+  okno.chyba(std::wstring(proc) + L" " + kde);
   okno.radek(systemovy_text(hr));
-  okno.radek(radek_nova_kopie_je_v(nova));
+  okno.radek(kde);
   return hr;
 }
 
-// Replaces the older copy `cil`: the new copy is made and checked beside it first; only
-// then is the older one deleted and the new one renamed into its place. One complete copy
-// exists at every moment, for the price of room for both while the copy runs.
-HRESULT nahrad_kopii(okno_operace& okno, const std::wstring& odkud, const std::wstring& dlouhy_zdroj,
-                     const std::wstring& cil)
+// The new copy is made and checked beside the target `plan.cil` first, under a temporary
+// name; only a complete copy gets the final name. An older copy (a folder of attributes
+// `starsi`, INVALID_FILE_ATTRIBUTES for none) is moved aside first, the new one renamed into
+// its place, and only then is the older one deleted. A process ended at any point leaves
+// under the final name the older copy or the new one, complete, and under a temporary name
+// only marked folders that the next backup removes. An older copy that is a link is never
+// moved (under Wine that moves what it points to): it is removed as itself, which costs
+// nothing of what it points to.
+HRESULT kopie_na_misto(okno_operace& okno, const plan_zalohy& plan, DWORD starsi_atributy)
 {
-  const std::wstring nova = nova_slozka_vedle(cil);
-  const HRESULT kopie = nova.empty() ? E_FAIL : kopiruj_a_over(okno, odkud, dlouhy_zdroj, nova);
+  const bool starsi = starsi_atributy != INVALID_FILE_ATTRIBUTES;
+  const bool odkaz = starsi && (starsi_atributy & FILE_ATTRIBUTE_REPARSE_POINT);
+  kestrum::handle_souboru znacka;
+  const std::wstring nova = nova_slozka_vedle(plan.cil, znacka);
+  const HRESULT kopie = nova.empty() ? E_FAIL : kopiruj_a_over(okno, plan.odkud, plan.dlouhy_zdroj, nova);
+  znacka.zavri(); // the mark stays until the new copy takes its name
   if (FAILED(kopie)) {
     if (nova.empty()) okno.radek(texty::kopirovani_selhalo);
-    okno.radek(radek_stara_kopie_zustala(cil));
-    if (!nova.empty()) okno.radek(radek_neuplna_kopie(nova, smazat_slozku(nova) == S_OK));
+    if (starsi) okno.radek(radek_stara_kopie_zustala(plan.cil));
+    if (!nova.empty()) okno.radek(radek_neuplna_kopie(nova, smazat_docasnou(nova) == S_OK));
     return kopie;
   }
+  HRESULT hr = odkaz ? smazat_slozku(plan.cil) : S_OK;
+  const std::wstring stara = starsi && !odkaz ? presun_stranou(plan.cil, hr) : std::wstring();
+  if (FAILED(hr)) return kopie_stranou(okno, texty::stary_cil_nesmazan, hr, radek_nova_kopie_je_v(nova));
+  if (odkaz) okno.radek(radek_stary_cil_odstranen(plan.cil));
+  const std::wstring dlouha_nova = dlouha_cesta(nova), dlouhy_cil = dlouha_cesta(plan.cil);
+  DeleteFileW((s_lomitkem(dlouha_nova) + ZNACKA_KOPIE).c_str());
+  if (!MoveFileW(dlouha_nova.c_str(), dlouhy_cil.c_str())) {
+    hr = hresult_posledni_chyby();
+    const bool zpet = stara.empty() || MoveFileW(dlouha_cesta(stara).c_str(), dlouhy_cil.c_str());
+    oznac_kopii(dlouha_nova, false);
+    kopie_stranou(okno, texty::kopie_neprejmenovana, hr, radek_nova_kopie_je_v(nova));
+    if (!zpet) okno.radek(radek_stara_kopie_je_v(stara));
+    return hr;
+  }
+  if (stara.empty()) return S_OK;
+  oznac_kopii(dlouha_cesta(stara), false);
   // The log names what stopped the delete, in the system's words.
-  if (const HRESULT hr = smazat_slozku(cil); hr != S_OK) return nova_kopie_stranou(okno, texty::stary_cil_nesmazan, hr, nova);
-  okno.radek(radek_stary_cil_odstranen(cil));
-  if (!MoveFileW(dlouha_cesta(nova).c_str(), dlouha_cesta(cil).c_str()))
-    return nova_kopie_stranou(okno, texty::kopie_neprejmenovana, hresult_posledni_chyby(), nova);
+  if (hr = smazat_docasnou(stara); hr != S_OK)
+    kopie_stranou(okno, texty::stary_cil_nesmazan, hr, radek_stara_kopie_je_v(stara));
+  else
+    okno.radek(radek_stary_cil_odstranen(plan.cil));
   return S_OK;
 }
 
@@ -201,18 +254,21 @@ HRESULT zaloha(const zadani_zalohy& zadani, okno_operace& okno)
   if (const HRESULT hr = priprav(zadani, okno, plan); FAILED(hr)) return hr;
 
   const DWORD a = atributy(bez_koncoveho_lomitka(dlouha_cesta(plan.cil)));
-  HRESULT hr = S_OK;
-  if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY)) {
-    if (!zadani.smazat_stary_cil) {
-      okno.chyba(texty::cil_existuje);
-      okno.radek(texty::cil_existuje);
-      return E_FAIL;
-    }
-    hr = nahrad_kopii(okno, plan.odkud, plan.dlouhy_zdroj, plan.cil);
-  } else {
-    // A target path that exists as a file is not deleted: the copy is tried onto it.
-    hr = kopiruj_a_over(okno, plan.odkud, plan.dlouhy_zdroj, plan.cil);
+  const bool starsi = a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+  const bool soubor = a != INVALID_FILE_ATTRIBUTES && !starsi;
+  if (starsi && !zadani.smazat_stary_cil) {
+    okno.chyba(texty::cil_existuje);
+    okno.radek(texty::cil_existuje);
+    return E_FAIL;
   }
+  if (soubor) {
+    // A target path that exists as a file is not deleted, and no copy can take its name.
+    okno.radek(texty::kopirovani_selhalo);
+    okno.radek(systemovy_text(HRESULT_FROM_WIN32(ERROR_ALREADY_EXISTS)));
+    return E_FAIL;
+  }
+  odstran_zbytky(plan.umisteni, plan.nazev, okno);
+  const HRESULT hr = kopie_na_misto(okno, plan, a);
   if (hr != S_OK) return hr;
   const unsigned sekundy = okno.uplynulo_sekund();
   okno.radek(texty::kopirovani_dokonceno);

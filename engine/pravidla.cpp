@@ -74,9 +74,9 @@ std::wstring cilova_cesta(std::wstring umisteni, const std::wstring& nazev_kopie
   return umisteni + L"\\" + nazev_kopie;
 }
 
-std::wstring docasna_kopie(const std::wstring& cil, unsigned pokus)
+std::wstring docasna_kopie(const std::wstring& cil, unsigned pokus, const wchar_t* pripona)
 {
-  std::wstring c = cil + L".tesvarin-new";
+  std::wstring c = cil + pripona;
   if (pokus > 1) c += L"-" + std::to_wstring(pokus);
   return c;
 }

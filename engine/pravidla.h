@@ -45,9 +45,14 @@ std::wstring nazev_kopie(const std::wstring& nazev, bool pridat_datum, LONG form
 // folder's name (D:\ and app give D:\app).
 std::wstring cilova_cesta(std::wstring umisteni, const std::wstring& nazev_kopie);
 
-// Where a new copy is made before it replaces the older copy `cil`: beside it, under a name
-// no user gives a folder (app.tesvarin-new; another try, numbered from 2, when that is taken).
-std::wstring docasna_kopie(const std::wstring& cil, unsigned pokus);
+// The endings of the temporary names beside a copy: the new copy while it is made and
+// checked, and the older copy once it is moved aside to be deleted.
+inline constexpr const wchar_t* PRIPONA_NOVE_KOPIE = L".tesvarin-new";
+inline constexpr const wchar_t* PRIPONA_STARE_KOPIE = L".tesvarin-old";
+
+// A temporary name beside the copy `cil`, one no user gives a folder: app.tesvarin-new
+// (or the ending `pripona`); another try, numbered from 2, when that is taken.
+std::wstring docasna_kopie(const std::wstring& cil, unsigned pokus, const wchar_t* pripona = PRIPONA_NOVE_KOPIE);
 
 // --- Matching
 
@@ -158,6 +163,7 @@ namespace texty {
 inline constexpr const wchar_t* zanepraznen =
     L"Probíhá zpracování jiného požadavku. Tesvarin nelze nyní spustit.";
 inline constexpr const wchar_t* vlakno_nevzniklo = L"Nepodařilo se spustit zpracování požadavku.";
+inline constexpr const wchar_t* uz_bezi = L"Tesvarin již běží, ale jeho okno se nepodařilo zobrazit.";
 inline constexpr const wchar_t* konec_relace_ceka = L"Tesvarin dokončuje čištění nebo zálohování složky.";
 
 inline constexpr const wchar_t* cisteni_spusteno = L"Vyčištění složky spuštěno";
@@ -165,6 +171,10 @@ inline constexpr const wchar_t* cisteni_uspesne = L"Vyčištění složky úspě
 inline constexpr const wchar_t* cisteni_dokonceno = L"Vyčištění složky dokončeno";
 inline constexpr const wchar_t* zdroj_cisteni_neplatny =
     L"Zadaná zálohovaná složka neexistuje nebo to není složka.";
+inline constexpr const wchar_t* zdroj_cisteni_vlastni =
+    L"Zadanou zálohovanou složku nelze vyčistit celou: je to vlastní složka uživatele nebo systému (profil, "
+    L"Dokumenty, Plocha, Stažené soubory, Obrázky, Hudba, Videa, Windows, Program Files nebo ProgramData) a "
+    L"vyčištění by smazalo i soubory jiných programů. Nic nebylo smazáno. Zvolte složku projektu uvnitř ní.";
 
 inline constexpr const wchar_t* zdroj_neexistuje = L"Zdrojová složka neexistuje.";
 inline constexpr const wchar_t* cil_neexistuje = L"Cílová složka neexistuje.";

@@ -18,6 +18,6 @@ private:
 };
 
 // Brings the running Tesvarin's window (class "tesvarin") to the front, restored if it is
-// minimised, or the dialog it shows over it. A Tesvarin that is still starting has a few
-// seconds to show its window; after that nothing happens.
-void ukaz_bezici_instanci();
+// minimised, or the dialog it shows over it, without waiting for that program. A Tesvarin
+// that is still starting has a few seconds to show its window; false when none came.
+bool ukaz_bezici_instanci();

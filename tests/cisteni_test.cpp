@@ -1,6 +1,9 @@
 // The clean on real folder trees in the sandbox: what goes, what stays, what the log says,
 // and that links, read-only files and long paths never cost data outside the source.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <knownfolders.h>
+#include <shlobj.h>
 #include "engine/cisteni.h"
 #include "engine/mazani.h"
 #include "tests/podpora/operace_test.h"
@@ -243,6 +246,28 @@ TEST(Cisteni, KorenSvazkuSeNecistiJakkoliZapsany)
     EXPECT_TRUE(existuje(koren + L"\\" + zustava)) << test::utf8(zustava);
 }
 
+// The user's and the system's own folders, however spelt or reached: a box, nothing deleted.
+// A folder inside them is cleaned.
+TEST(Cisteni, VlastniSlozkySeNecistiCele)
+{
+  PWSTR p = nullptr;
+  ASSERT_EQ(SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &p), S_OK);
+  const std::wstring dokumenty = p;
+  CoTaskMemFree(p);
+  vytvor_strom(dokumenty, {L"proj\\x.aps", L"y.aps"});
+  const std::wstring odkaz = test::nova_slozka(L"vlastni") + L"\\dokumenty";
+  test::linux_odkaz(odkaz, dokumenty);
+  for (const std::wstring& zdroj : {dokumenty, dokumenty + L"\\PROJ\\..\\", odkaz, std::wstring(L"C:/Windows")}) {
+    EXPECT_EQ(vycisti(zdroj).okno.poradi, (std::vector<std::wstring>{L"vymazano", L"radek: " + SPUSTENO,
+                                                                      L"box: " + std::wstring(texty::zdroj_cisteni_vlastni)}))
+        << test::utf8(zdroj);
+  }
+  EXPECT_TRUE(existuje(dokumenty + L"\\y.aps") && existuje(dokumenty + L"\\proj\\x.aps"));
+  EXPECT_EQ(vycisti(dokumenty + L"\\proj").okno.radky.at(1), radek_soubor_smazan(dokumenty + L"\\proj\\x.aps"));
+  DeleteFileW((dokumenty + L"\\y.aps").c_str());
+  EXPECT_EQ(smazat_slozku(dokumenty + L"\\proj"), S_OK);
+}
+
 // --- Deleting a folder
 
 TEST(Mazani, SlozkaZmiziCelaAOdkazNicNesmaze)
@@ -256,7 +281,7 @@ TEST(Mazani, SlozkaZmiziCelaAOdkazNicNesmaze)
   vytvor_strom(t, {L"stara\\.skryty", L"stara\\prazdna\\", L"vedle.txt", L"obet\\f.txt", L"slozka\\a.txt"});
   vytvor_strom(hluboko, {L"d.txt"});
   test::jen_pro_cteni(hluboko + L"\\d.txt");
-  EXPECT_EQ(smazat_slozku(t + L"\\stara\\"), S_OK);
+  EXPECT_EQ(smazat_slozku(t + L"\\STARA\\"), S_OK) << "typed in another letter case";
   EXPECT_FALSE(existuje(t + L"\\stara"));
   EXPECT_TRUE(existuje(kanarek));
   EXPECT_EQ(smazat_slozku(t + L"\\stara"), HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND)) << "nothing there";

@@ -63,16 +63,21 @@ std::wstring radek_verze(const std::wstring& verze, int bity)
   return L"verze: " + verze + L"  (" + std::to_wstring(bity) + L"-bitová verze)";
 }
 
-std::wstring cesta_copyright(WORD jazyk, WORD kodova_stranka)
+std::wstring cesta_retezce_verze(WORD jazyk, WORD kodova_stranka, const wchar_t* nazev)
 {
   wchar_t buf[100];
-  swprintf(buf, 100, L"\\StringFileInfo\\%04x%04x\\%ls", unsigned{jazyk}, unsigned{kodova_stranka}, L"LegalCopyright");
+  swprintf(buf, 100, L"\\StringFileInfo\\%04x%04x\\%ls", unsigned{jazyk}, unsigned{kodova_stranka}, nazev);
   return buf;
+}
+
+std::wstring cesta_copyright(WORD jazyk, WORD kodova_stranka)
+{
+  return cesta_retezce_verze(jazyk, kodova_stranka, L"LegalCopyright");
 }
 
 namespace {
 
-// The program's version resource, read into a block of the process heap that it owns.
+// A program file's version resource, read into a block of the process heap that it owns.
 class blok_verze {
 public:
   void* data = nullptr;
@@ -85,13 +90,16 @@ public:
   blok_verze(const blok_verze&) = delete;
   blok_verze& operator=(const blok_verze&) = delete;
 
-  HRESULT nacti()
+  // Reads the resource of the program file `cesta`, this program's when it is empty.
+  HRESULT nacti(std::wstring cesta = {})
   {
-    std::wstring cesta(32768, L'\0');
-    const DWORD n = GetModuleFileNameW(nullptr, cesta.data(), static_cast<DWORD>(cesta.size()));
-    if (n == 0) fatalni_posledni_chyba();
-    cesta.resize(n);
-    if (!PathFileExistsW(cesta.c_str()) || PathIsDirectoryW(cesta.c_str())) fatalni_argument();
+    if (cesta.empty()) {
+      cesta.assign(32768, L'\0');
+      const DWORD n = GetModuleFileNameW(nullptr, cesta.data(), static_cast<DWORD>(cesta.size()));
+      if (n == 0) fatalni_posledni_chyba();
+      cesta.resize(n);
+      if (!PathFileExistsW(cesta.c_str()) || PathIsDirectoryW(cesta.c_str())) fatalni_argument();
+    }
     const DWORD velikost = GetFileVersionInfoSizeW(cesta.c_str(), nullptr);
     if (velikost == 0) return hresult_posledni_chyby();
     data = HeapAlloc(GetProcessHeap(), 0, velikost);
@@ -141,16 +149,17 @@ HRESULT verze_text(std::wstring& out)
   return S_OK;
 }
 
-HRESULT cti_copyright(std::wstring& out)
+HRESULT cti_retezec_verze(const std::wstring& program, const wchar_t* nazev, std::wstring& out)
 {
   blok_verze blok;
   void* p = nullptr;
   UINT delka = 0;
-  HRESULT hr = blok.nacti(L"\\VarFileInfo\\Translation", p, delka);
+  HRESULT hr = blok.nacti(program);
+  if (SUCCEEDED(hr)) hr = blok.hodnota(L"\\VarFileInfo\\Translation", p, delka);
   if (FAILED(hr)) return hr;
   if (delka < 2 * sizeof(WORD)) return HRESULT_FROM_WIN32(ERROR_RESOURCE_DATA_NOT_FOUND);
   const auto* preklad = static_cast<const WORD*>(p);
-  const std::wstring cesta = cesta_copyright(preklad[0], preklad[1]);
+  const std::wstring cesta = cesta_retezce_verze(preklad[0], preklad[1], nazev);
   hr = blok.hodnota(cesta.c_str(), p, delka);
   if (FAILED(hr)) return hr;
   // The length counts the terminating zero, when there is one.
@@ -158,6 +167,8 @@ HRESULT cti_copyright(std::wstring& out)
   out.assign(text, wcsnlen(text, delka));
   return S_OK;
 }
+
+HRESULT cti_copyright(std::wstring& out) { return cti_retezec_verze({}, L"LegalCopyright", out); }
 
 // --- The dialog
 

@@ -28,14 +28,19 @@ constexpr COLORREF BARVA_VERZE = RGB(0, 96, 0);
 std::wstring text_verze(WORD a, WORD b, WORD c, WORD d);
 // The about box's version line names the build: `bity` is 32 or 64 (bity_sestaveni).
 std::wstring radek_verze(const std::wstring& verze, int bity);
-// The query path of the LegalCopyright string in the string table of a translation.
+// The query path of string `nazev`, and of the LegalCopyright string, in the string table of
+// a translation.
+std::wstring cesta_retezce_verze(WORD jazyk, WORD kodova_stranka, const wchar_t* nazev);
 std::wstring cesta_copyright(WORD jazyk, WORD kodova_stranka);
 
 // The product version of the program's own version resource.
 HRESULT cti_verzi_produktu(WORD& a, WORD& b, WORD& c, WORD& d);
 // The same as text; `out` is untouched on failure.
 HRESULT verze_text(std::wstring& out);
-// The LegalCopyright string of the first translation of the program's version resource.
+// String `nazev` of the first translation of the version resource of the program file
+// `program` (this program's when it is empty).
+HRESULT cti_retezec_verze(const std::wstring& program, const wchar_t* nazev, std::wstring& out);
+// The LegalCopyright string of the program's own version resource.
 HRESULT cti_copyright(std::wstring& out);
 
 class dlg_program_info final : public kestrum::dialog_impl {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 #include <vector>
+#include "engine/docasne_kopie.h"
 #include "frame/hlavni_okno.h"
 #include "frame/registr.h"
 #include "res/resource.h"
@@ -143,6 +144,32 @@ TEST_F(Operace, VycistitAZalohovatZOknaAPakZalohovatZnovu)
   EXPECT_EQ(zamceno.at(15), L"Neúplná kopie " + cil + L"\\app.tesvarin-new byla odstraněna.");
   EXPECT_TRUE(test::existuje(cil + L"\\app\\keep.cpp") && !test::existuje(cil + L"\\app.tesvarin-new"));
 
+  EXPECT_EQ(b.zavri(), 0u);
+}
+
+// A backup ended midway (its process killed) leaves nothing under the final name; the next
+// backup removes what it left, says so, and ends with one complete copy.
+TEST_F(Operace, PrerusenaZalohaNenechaNicPodKonecnymJmenem)
+{
+  for (int i = 0; i < 200; ++i) test::vytvor_soubor(zdroj + L"\\sub\\f" + std::to_wstring(i) + L".h");
+  {
+    beh b;
+    ASSERT_TRUE(b.cekej_na_okno());
+    PostMessageW(b.prvek(IDC_ZALOHOVAT), BM_CLICK, 0, 0);
+    const std::wstring znacka = cil + L"\\app.tesvarin-new\\" + ZNACKA_KOPIE;
+    for (int i = 0; i < 3000 && !test::existuje(znacka); ++i) WaitForSingleObject(b.pi.hProcess, 10);
+    ASSERT_TRUE(TerminateProcess(b.pi.hProcess, 9));
+    WaitForSingleObject(b.pi.hProcess, 10000);
+  }
+  EXPECT_FALSE(test::existuje(cil + L"\\app"));
+  EXPECT_TRUE(test::existuje(cil + L"\\app.tesvarin-new"));
+  beh b;
+  ASSERT_TRUE(b.cekej_na_okno());
+  const auto radky = spust_a_cekej(b, IDC_ZALOHOVAT, 3);
+  ASSERT_EQ(radky.size(), 3u) << (radky.empty() ? "" : test::utf8(radky[0]));
+  EXPECT_EQ(radky[0], radek_zbytek_odstranen(cil + L"\\app.tesvarin-new"));
+  EXPECT_EQ(radky[1], L"Kopírování složky bylo dokončeno");
+  EXPECT_TRUE(test::existuje(cil + L"\\app\\sub\\f199.h") && !test::existuje(cil + L"\\app.tesvarin-new"));
   EXPECT_EQ(b.zavri(), 0u);
 }
 
