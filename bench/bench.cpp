@@ -2,6 +2,10 @@
 //   tesvarin_bench cisteni <folder>          the clean through the real runner and log list box
 //   tesvarin_bench cisteni_tiche <folder>    the same clean with no line for a deleted file or folder
 //   tesvarin_bench mazani <folder>           a bare loop deleting what the clean deletes
+//   tesvarin_bench mazani_vypis <folder>     the logged floor: the bare loop on a worker thread,
+//                                            with one synchronous LB_ADDSTRING per deletion the
+//                                            clean logs into a list box of the user-interface
+//                                            thread, its redrawing off
 //   tesvarin_bench zaloha <folder> <target>  the backup through the real runner (verification included)
 //   tesvarin_bench kopie <folder> <target>   a bare FO_COPY with the backup's flags
 // Prints one line of key=value figures; seconds are measured inside the process.
@@ -169,6 +173,14 @@ void smaz_vse(const std::wstring& slozka)
   FindClose(h);
 }
 
+// The list box of the logged floor; no line is sent without one.
+HWND g_vypis = nullptr;
+
+void zapis(const std::wstring& radek)
+{
+  if (g_vypis) SendMessageW(g_vypis, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(radek.c_str()));
+}
+
 void cisti(const std::wstring& slozka, const seznamy_mazani& s)
 {
   WIN32_FIND_DATAW p;
@@ -180,15 +192,48 @@ void cisti(const std::wstring& slozka, const seznamy_mazani& s)
     if (p.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
       if (slozka_odpovida(s.slozky, p.cFileName)) {
         smaz_vse(c);
-        RemoveDirectoryW(c.c_str());
+        if (RemoveDirectoryW(c.c_str())) zapis(radek_slozka_smazana(c));
       } else {
         cisti(c, s);
       }
     } else if (soubor_odpovida(s.soubory, p.cFileName)) {
-      DeleteFileW(c.c_str());
+      if (DeleteFileW(c.c_str())) zapis(radek_soubor_smazan(c));
     }
   } while (FindNextFileW(h, &p));
   FindClose(h);
+}
+
+struct zadani_mazani {
+  std::wstring zdroj;
+  seznamy_mazani seznamy{seznamy_mazani::bez_nacteni{}};
+};
+
+unsigned __stdcall vlakno_mazani(void* zadani)
+{
+  auto* z = static_cast<zadani_mazani*>(zadani);
+  cisti(z->zdroj, z->seznamy);
+  return 0;
+}
+
+// The logged floor: the bare loop on a worker, each logged deletion's line sent to a list
+// box that this thread owns and pumps for, as the runner's log is fed.
+void mazani_s_vypisem(zadani_mazani& z)
+{
+  g_vypis = CreateWindowExW(0, L"LISTBOX", L"", WS_OVERLAPPEDWINDOW | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 0, 0, 600, 300,
+                            nullptr, nullptr, instance, nullptr);
+  ShowWindow(g_vypis, SW_SHOWNOACTIVATE);
+  UpdateWindow(g_vypis);
+  SendMessageW(g_vypis, WM_SETREDRAW, FALSE, 0);
+  HANDLE vlakno = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, vlakno_mazani, &z, 0, nullptr));
+  MSG m;
+  for (;;) {
+    const DWORD w = MsgWaitForMultipleObjects(1, &vlakno, FALSE, INFINITE, QS_ALLINPUT);
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+    if (w == WAIT_OBJECT_0) break;
+  }
+  CloseHandle(vlakno);
+  std::wprintf(L"radku=%ld ", static_cast<long>(SendMessageW(g_vypis, LB_GETCOUNT, 0, 0)));
+  DestroyWindow(g_vypis);
 }
 
 } // namespace
@@ -197,7 +242,7 @@ int wmain(int argc, wchar_t** argv)
 {
   instance = GetModuleHandleW(nullptr);
   if (argc < 3) {
-    std::fwprintf(stderr, L"usage: tesvarin_bench cisteni|cisteni_tiche|mazani|zaloha|kopie <folder> [target]\n");
+    std::fwprintf(stderr, L"usage: tesvarin_bench cisteni|cisteni_tiche|mazani|mazani_vypis|zaloha|kopie <folder> [target]\n");
     return 2;
   }
   const std::wstring rezim = argv[1], zdroj = argv[2], cil = argc > 3 ? argv[3] : L"";
@@ -205,11 +250,12 @@ int wmain(int argc, wchar_t** argv)
   if (rezim == L"cisteni_tiche") return pres_okno(IDC_VYCISTIT, zdroj, cil, true);
   if (rezim == L"zaloha") return pres_okno(IDC_ZALOHOVAT, zdroj, cil);
   const double start = ted();
-  if (rezim == L"mazani") {
-    seznamy_mazani s{seznamy_mazani::bez_nacteni{}};
-    s.vychozi_soubory();
-    s.vychozi_slozky();
-    cisti(zdroj, s);
+  if (rezim == L"mazani" || rezim == L"mazani_vypis") {
+    zadani_mazani z{zdroj};
+    z.seznamy.vychozi_soubory();
+    z.seznamy.vychozi_slozky();
+    if (rezim == L"mazani") cisti(z.zdroj, z.seznamy);
+    else mazani_s_vypisem(z);
   } else if (rezim == L"kopie") {
     const std::wstring odkud = zdroj + L"\\*.*" + L'\0', kam = cil + L'\0';
     SHFILEOPSTRUCTW op{};

@@ -1,9 +1,12 @@
 #include "engine/cisteni.h"
 
+#include <cwchar>
 #include <utility>
 #include "engine/mazani.h"
 #include "engine/pravidla.h"
 #include "engine/pruchod.h"
+#include "engine/soubory.h"
+#include "engine/vycet.h"
 #include "frame/chyby.h"
 #include "res/resource.h"
 
@@ -21,6 +24,7 @@ cisteni::cisteni(const seznamy_cisteni& seznamy, radky_cisteni radky, prijemce_r
 
 void cisteni::selhani(const std::wstring& text, const std::wstring& cesta)
 {
+  dokonci_davku();
   ++pocet_chyb_;
   vystup_.radek(radek_selhani(text, cesta));
 }
@@ -49,6 +53,7 @@ void cisteni::vycisti(const std::wstring& slozka)
   }
   p.projdi(
       [&](uroven& u, const WIN32_FIND_DATAW& e, const std::wstring& cesta) {
+        if (davka_hotova(davka_.size(), GetTickCount64() - davka_od_, vypis_trval_)) dokonci_davku();
         // Every name beginning with a dot: not deleted, not entered.
         if (skryta_polozka(e.cFileName)) return true;
         if (!je_slozka_polozka(e)) {
@@ -63,14 +68,57 @@ void cisteni::vycisti(const std::wstring& slozka)
         return true;
       },
       [&](uroven& u, const std::wstring&, HRESULT vycet) {
+        dokonci_davku();
         if (FAILED(vycet)) selhani(text_projit_, u.zobrazena); // the listing broke off
       });
+  dokonci_davku();
+}
+
+void cisteni::do_davky(const std::wstring& slozka, const WIN32_FIND_DATAW& p, const std::wstring& cesta, std::wstring&& zobrazena)
+{
+  if (davka_.empty()) {
+    if (davka_slozka_ != slozka) {
+      davka_slozka_ = slozka;
+      vypis_trval_ = 0;
+    }
+    davka_od_ = GetTickCount64();
+  }
+  davka_.push_back({cesta, std::move(zobrazena)});
+  davka_nazvy_.emplace_back(p.cFileName);
+  if (davka_hotova(davka_.size(), GetTickCount64() - davka_od_, vypis_trval_)) dokonci_davku();
+}
+
+void cisteni::dokonci_davku()
+{
+  if (davka_.empty()) return;
+  std::vector<bool> zustava;
+  const ULONGLONG od = GetTickCount64();
+  if (davka_.size() > DAVKA_PO_JEDNOM && jeste_uvedene(davka_slozka_, davka_nazvy_, zustava)) {
+    vypis_trval_ = GetTickCount64() - od;
+  } else {
+    // Few, or the folder cannot be listed: each path must name nothing.
+    zustava.assign(davka_.size(), false);
+    for (size_t i = 0; i < davka_.size(); ++i) zustava[i] = !neexistuje(davka_[i].cesta);
+  }
+  std::vector<smazany> davka = std::move(davka_);
+  davka_.clear();
+  davka_nazvy_.clear();
+  for (size_t i = 0; i < davka.size(); ++i) {
+    if (zustava[i]) {
+      ++pocet_chyb_; // accepted, and still there
+      vystup_.radek(radek_selhani(text_soubor_, davka[i].zobrazena));
+    } else if (radky_.soubory) {
+      vystup_.radek(radek_soubor_smazan(davka[i].zobrazena));
+    }
+  }
 }
 
 bool cisteni::zpracuj_slozku(const WIN32_FIND_DATAW& p, const std::wstring& cesta, const uroven& u, uroven& nova)
 {
   const akce a = akce_slozky(p.dwFileAttributes, znacka(p), slozka_odpovida(seznamy_.slozky, p.cFileName));
   if (a == akce::nechat) return false;
+  // What happens inside or to the subfolder comes after the deletions before it.
+  dokonci_davku();
   const std::wstring zobrazena = u.zobrazena + L"\\" + p.cFileName;
   if (cesta.empty()) {
     selhani(text_slozka_, zobrazena); // too long even for the long-path calls
@@ -99,13 +147,12 @@ bool cisteni::zpracuj_slozku(const WIN32_FIND_DATAW& p, const std::wstring& cest
 void cisteni::zpracuj_soubor(const WIN32_FIND_DATAW& p, const std::wstring& cesta, const uroven& u)
 {
   if (!soubor_odpovida(seznamy_.soubory, p.cFileName)) return;
-  const std::wstring zobrazena = u.zobrazena + L"\\" + p.cFileName;
+  std::wstring zobrazena = u.zobrazena + L"\\" + p.cFileName;
   HRESULT hr = E_FAIL;
   if (!cesta.empty() && akce_souboru(p.dwFileAttributes, znacka(p), true) != akce::selhani)
-    hr = smazat_overene(cesta, misto_polozky(u.tady, p.cFileName), false, true); // a read-only file stays
-  if (hr == S_OK) {
-    if (radky_.soubory) vystup_.radek(radek_soubor_smazan(zobrazena));
-  } else {
+    hr = smazat_overene(cesta, misto_polozky(u.tady, p.cFileName), false, false); // a read-only file stays
+  if (hr == S_OK)
+    do_davky(cesta.substr(0, cesta.size() - std::wcslen(p.cFileName)), p, cesta, std::move(zobrazena));
+  else
     selhani(text_soubor_, zobrazena);
-  }
 }

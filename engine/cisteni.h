@@ -28,6 +28,13 @@ struct radky_cisteni {
 
 // One clean: walks a folder tree depth first and deletes what the lists name. Failed
 // deletions are counted in `pocet_chyb` and written with their failure line.
+//
+// A file counts as deleted only once its folder no longer lists it. Under Wine a lookup of
+// a missing name reads the whole folder, so the files deleted one after another in a folder
+// are proven together, by one listing, and only then get their lines, in the order of their
+// deletion. Such a batch is proven before any other line, before a subfolder is entered or
+// deleted, at the folder's end, and once it is DAVKA_NEJVIC files or DAVKA_CAS_MS old (in a
+// folder whose listing takes long, DAVKA_PODIL times as long as the last listing took).
 class cisteni {
 public:
   cisteni(const seznamy_cisteni& seznamy, radky_cisteni radky, prijemce_radku& vystup, LONG& pocet_chyb);
@@ -39,6 +46,15 @@ public:
 
 private:
   struct uroven;
+  // The batch's files: where each was deleted, and as the log shows it.
+  struct smazany {
+    std::wstring cesta;
+    std::wstring zobrazena;
+  };
+  // Adds a deleted file to the batch; its folder's long path ends in a backslash.
+  void do_davky(const std::wstring& slozka, const WIN32_FIND_DATAW& polozka, const std::wstring& cesta, std::wstring&& zobrazena);
+  // Proves the batch's deletions and writes their lines: a file still listed is a failure.
+  void dokonci_davku();
   void selhani(const std::wstring& text, const std::wstring& cesta);
   void zpracuj_soubor(const WIN32_FIND_DATAW& polozka, const std::wstring& cesta, const uroven& u);
   // True when the entry is a folder to be entered; `nova` is then filled in.
@@ -51,4 +67,23 @@ private:
   std::wstring text_slozka_;
   std::wstring text_soubor_;
   std::wstring text_projit_;
+  std::vector<smazany> davka_;
+  std::vector<std::wstring> davka_nazvy_; // as the folder lists them
+  std::wstring davka_slozka_;             // the batch's folder (long path)
+  ULONGLONG davka_od_ = 0;                // tick count of its first deletion
+  ULONGLONG vypis_trval_ = 0;             // ms of the last listing of that folder
 };
+
+constexpr size_t DAVKA_NEJVIC = 2048;
+constexpr ULONGLONG DAVKA_CAS_MS = 100;
+constexpr ULONGLONG DAVKA_PODIL = 4;
+// A batch this small is proven file by file: a lookup reads the folder's names only, a
+// listing every entry's details.
+constexpr size_t DAVKA_PO_JEDNOM = 8;
+
+// Whether a batch of `pocet` files, the oldest deleted `stari_ms` ago, is to be proven now.
+constexpr bool davka_hotova(size_t pocet, ULONGLONG stari_ms, ULONGLONG vypis_trval_ms)
+{
+  const ULONGLONG mez = DAVKA_PODIL * vypis_trval_ms > DAVKA_CAS_MS ? DAVKA_PODIL * vypis_trval_ms : DAVKA_CAS_MS;
+  return pocet >= DAVKA_NEJVIC || (pocet > 0 && stari_ms >= mez);
+}

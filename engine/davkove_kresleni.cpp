@@ -34,8 +34,10 @@ void vypis_davkove::vykresli()
   // Scrolled while redrawing is still off: the scroll itself paints nothing.
   LRESULT n = SendMessageW(hwnd, LB_GETCOUNT, 0, 0);
   if (n > 0) SendMessageW(hwnd, LB_SETTOPINDEX, static_cast<WPARAM>(n - 1), 0);
+  const DWORD od = GetTickCount();
   SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
   RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+  perioda_ = perioda_kresleni(GetTickCount() - od);
 }
 
 LRESULT vypis_davkove::zpracuj_zpravu(UINT zprava, WPARAM wparam, LPARAM lparam)
@@ -52,11 +54,11 @@ LRESULT vypis_davkove::zpracuj_zpravu(UINT zprava, WPARAM wparam, LPARAM lparam)
         SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
         pozastaveno_ = true;
         od_ = GetTickCount();
-        SetTimer(hwnd, ID_CASOVACE, PERIODA_KRESLENI, nullptr);
+        SetTimer(hwnd, ID_CASOVACE, perioda_, nullptr);
       }
       LRESULT r = ovl_prvek_impl::zpracuj_zpravu(zprava, wparam, lparam);
       // A steady stream of sent lines can keep the timer's message from ever coming.
-      if (GetTickCount() - od_ >= PERIODA_KRESLENI) vykresli();
+      if (GetTickCount() - od_ >= perioda_) vykresli();
       return r;
     }
     break;

@@ -1,5 +1,7 @@
 #include "engine/vycet.h"
 
+#include <string_view>
+#include <unordered_map>
 #include "engine/pravidla.h"
 
 bool vycet_slozky::otevri(const std::wstring& slozka)
@@ -39,4 +41,18 @@ bool udaje_polozky(const std::wstring& dlouha, WIN32_FIND_DATAW& p)
 {
   kestrum::handle_vyctu h(FindFirstFileW(dlouha.c_str(), &p));
   return h.platny();
+}
+
+bool jeste_uvedene(const std::wstring& slozka, const std::vector<std::wstring>& nazvy, std::vector<bool>& zustava)
+{
+  std::unordered_map<std::wstring_view, size_t> poradi;
+  poradi.reserve(nazvy.size());
+  for (size_t i = 0; i < nazvy.size(); ++i) poradi.emplace(nazvy[i], i);
+  zustava.assign(nazvy.size(), false);
+  vycet_slozky v;
+  if (!v.otevri(slozka)) return false;
+  WIN32_FIND_DATAW p;
+  while (v.dalsi(p))
+    if (const auto i = poradi.find(p.cFileName); i != poradi.end()) zustava[i->second] = true;
+  return v.chyba() == 0;
 }

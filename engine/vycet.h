@@ -4,6 +4,7 @@
 // backslash and its name.
 #include <windows.h>
 #include <string>
+#include <vector>
 #include "frame/vlastnici.h"
 
 // An owned folder listing. The first entry is handed out by the first call of `dalsi`.
@@ -45,3 +46,8 @@ inline DWORD znacka(const WIN32_FIND_DATAW& p)
 
 // The entry for a path itself (no wildcard), as its folder lists it; false when there is none.
 bool udaje_polozky(const std::wstring& dlouha, WIN32_FIND_DATAW& p);
+
+// Which of `nazvy` (names exactly as the folder listed them) the folder at long path
+// `slozka` still lists: one listing for them all, into `zustava`. False when the folder
+// cannot be listed to its end; `zustava` then tells nothing.
+bool jeste_uvedene(const std::wstring& slozka, const std::vector<std::wstring>& nazvy, std::vector<bool>& zustava);

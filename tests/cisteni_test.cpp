@@ -311,3 +311,27 @@ TEST(Cisteni, SmazanySouborKteryZustalJeSelhani)
   ASSERT_GE(b.okno.radky.size(), 2u);
   EXPECT_EQ(b.okno.radky[1], selhani_souboru(app + L"\\b.aps"));
 }
+
+TEST(Cisteni, VDavceSouborKteryZustalJeSelhaniAOstatniVPoradi)
+{
+  // Deletions one after another in a folder are proven together; the one held open stays
+  // and is a failure, in its place among the deletion lines.
+  const std::wstring app = test::nova_slozka(L"davka");
+  for (size_t i = 0; i < 2 * DAVKA_PO_JEDNOM; ++i) test::vytvor_soubor(app + L"\\x" + std::to_wstring(i) + L".aps");
+  HANDLE drzi = CreateFileW((app + L"\\x5.aps").c_str(), GENERIC_READ, SDILENI_VSE, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(drzi, INVALID_HANDLE_VALUE);
+  std::vector<std::wstring> cekane{SPUSTENO};
+  WIN32_FIND_DATAW p;
+  HANDLE h = FindFirstFileW((app + L"\\*").c_str(), &p);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  do {
+    const std::wstring c = app + L"\\" + p.cFileName;
+    if (p.cFileName[0] != L'.') cekane.push_back(c == app + L"\\x5.aps" ? selhani_souboru(c) : radek_soubor_smazan(c));
+  } while (FindNextFileW(h, &p));
+  FindClose(h);
+  auto b = vycisti(app, 3, 1000);
+  CloseHandle(drzi);
+  EXPECT_EQ(b.chyb, 1);
+  b.okno.radky.resize(cekane.size());
+  EXPECT_EQ(b.okno.radky, cekane);
+}
