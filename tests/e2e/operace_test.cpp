@@ -165,7 +165,7 @@ TEST_F(Operace, PrerusenaZalohaNenechaNicPodKonecnymJmenem)
   EXPECT_TRUE(test::existuje(cil + L"\\app.tesvarin-new"));
   beh b;
   ASSERT_TRUE(b.cekej_na_okno());
-  const auto radky = spust_a_cekej(b, IDC_ZALOHOVAT, 3);
+  const auto radky = b.operace(IDC_ZALOHOVAT);
   ASSERT_EQ(radky.size(), 3u) << (radky.empty() ? "" : test::utf8(radky[0]));
   EXPECT_EQ(radky[0], radek_zbytek_odstranen(cil + L"\\app.tesvarin-new"));
   EXPECT_EQ(radky[1], L"Kopírování složky bylo dokončeno");
