@@ -452,10 +452,14 @@ std::wstring nova_slozka(const std::wstring& napoveda)
   static LONG citac = 0;
   wchar_t cwd[MAX_PATH] = {};
   GetCurrentDirectoryW(MAX_PATH, cwd);
-  std::wstring s = std::wstring(cwd) + L"\\t" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-                   std::to_wstring(InterlockedIncrement(&citac)) + L"_" + napoveda;
-  CreateDirectoryW(s.c_str(), nullptr);
-  return s;
+  // Always a folder of its own: a run of another wine server may have left one of the same
+  // name (process ids repeat), and a test must not find another test's files in its folder.
+  for (;;) {
+    std::wstring s = std::wstring(cwd) + L"\\t" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+                     std::to_wstring(InterlockedIncrement(&citac)) + L"_" + napoveda;
+    if (CreateDirectoryW(s.c_str(), nullptr)) return s;
+    if (GetLastError() != ERROR_ALREADY_EXISTS) throw std::runtime_error("cannot create folder " + utf8(s));
+  }
 }
 
 void vytvor_soubor(const std::wstring& cesta, const std::string& obsah)
