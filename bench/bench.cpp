@@ -15,7 +15,8 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
-#include "engine/pravidla.h"
+#include "engine/shoda.h"
+#include "engine/vypis_texty.h"
 #include "frame/aplikace.h"
 #include "frame/hlavni_okno.h"
 #include "res/resource.h"

@@ -1,11 +1,13 @@
 // The operation runner of the main dialog: the three starters, the worker procedures, the
 // progress log and the elapsed-time measure, and the dialog's clean and backup. The one
 // place where the engine meets the dialog: what the operations take from the dialog, its
-// settings and its lists, they take here.
+// edits, settings and lists, the starter reads on the user-interface thread and hands to
+// the worker, which then reaches the dialog only through its log and WM_STAV_OPERACE.
 #include <process.h>
 #include <new>
+#include "engine/nazev_kopie.h"
 #include "engine/operace.h"
-#include "engine/pravidla.h"
+#include "engine/vypis_texty.h"
 #include "frame/aplikace.h"
 #include "frame/chyby.h"
 #include "res/resource.h"
@@ -37,8 +39,23 @@ bool zaneprazdnen(const dlg_hlavni& d)
   return true;
 }
 
+// What both operations will take from the dialog, read now: while the worker runs, every
+// control that could change it is disabled.
+void priprav_zadani(dlg_hlavni& d)
+{
+  const nastaveni& n = nast();
+  d.vstup_cisteni = {d.text_editu(IDC_ZDROJ), seznamy().soubory, seznamy().slozky,
+                      {(n.vypis & vypis_slozky) != 0, (n.vypis & vypis_soubory) != 0}};
+  d.vstup_zalohy.zdroj = d.vstup_cisteni.zdroj;
+  d.vstup_zalohy.cil = d.text_editu(IDC_CIL);
+  d.vstup_zalohy.pridat_datum = (n.param & param_pridat_datum) != 0;
+  d.vstup_zalohy.smazat_stary_cil = (n.param & param_smazat_stary_cil) != 0;
+  d.vstup_zalohy.vypis_casu = n.vypis_casu;
+}
+
 void spust(dlg_hlavni& d, unsigned(__stdcall* procedura)(void*))
 {
+  priprav_zadani(d);
   d.kresleni_vypisu.zapni(d.lb_vypis);
   // The worker's first message is handled only after this handler returns, so the dialog
   // sees `vlakno` set when it disables its controls. They are disabled here already: from
@@ -128,26 +145,18 @@ unsigned dlg_hlavni::uplynulo_sekund() const { return sekundy_mezi(cas_startu, s
 int dlg_hlavni::vycistit()
 {
   okno_dialogu okno(*this);
-  return vycisteni(text_editu(IDC_ZDROJ), pocet_chyb, okno, [this](const std::wstring& s) { vycistit_slozku(s); });
+  return vycisteni(vstup_cisteni, pocet_chyb, okno);
 }
 
 void dlg_hlavni::vycistit_slozku(const std::wstring& slozka)
 {
   okno_dialogu okno(*this);
-  const seznamy_mazani& s = seznamy();
-  const DWORD vypis = nast().vypis;
-  const radky_cisteni radky{(vypis & vypis_slozky) != 0, (vypis & vypis_soubory) != 0};
-  cisteni({s.soubory, s.slozky}, radky, okno, pocet_chyb).vycisti(slozka);
+  const zadani_cisteni& z = vstup_cisteni;
+  cisteni({z.soubory, z.slozky}, z.radky, okno, pocet_chyb).vycisti(slozka);
 }
 
 int dlg_hlavni::kopirovat()
 {
   okno_dialogu okno(*this);
-  zadani_zalohy z;
-  z.zdroj = text_editu(IDC_ZDROJ);
-  z.cil = text_editu(IDC_CIL);
-  z.pridat_datum = (nast().param & param_pridat_datum) != 0;
-  z.smazat_stary_cil = (nast().param & param_smazat_stary_cil) != 0;
-  z.vypis_casu = nast().vypis_casu;
-  return zaloha(z, okno);
+  return zaloha(vstup_zalohy, okno);
 }

@@ -2,11 +2,13 @@
 
 #include <cwchar>
 #include <utility>
+#include "engine/cesty.h"
 #include "engine/mazani.h"
-#include "engine/pravidla.h"
 #include "engine/pruchod.h"
+#include "engine/shoda.h"
 #include "engine/soubory.h"
 #include "engine/vycet.h"
+#include "engine/vypis_texty.h"
 #include "frame/chyby.h"
 #include "res/resource.h"
 

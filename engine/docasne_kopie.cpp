@@ -4,10 +4,12 @@
 #include <cwchar>
 #include <cwctype>
 #include <vector>
+#include "engine/cesty.h"
 #include "engine/mazani.h"
-#include "engine/pravidla.h"
+#include "engine/nazev_kopie.h"
 #include "engine/soubory.h"
 #include "engine/vycet.h"
+#include "engine/vypis_texty.h"
 #include "frame/chyby.h"
 
 namespace {
@@ -89,21 +91,3 @@ void odstran_zbytky(const std::wstring& umisteni, const std::wstring& zdroj, pri
     vystup.radek(hr == S_OK ? radek_zbytek_odstranen(slozka) : radek_zbytek_neodstranen(slozka, systemovy_text(hr)));
   }
 }
-
-std::wstring radek_zbytek_odstranen(const std::wstring& slozka)
-{
-  return L"Dočasná složka " + slozka + L" z dřívější zálohy byla odstraněna.";
-}
-
-std::wstring radek_zbytek_neodstranen(const std::wstring& slozka, const std::wstring& proc)
-{
-  return L"Dočasnou složku " + slozka + L" z dřívější zálohy se nepodařilo odstranit: " + proc;
-}
-
-std::wstring radek_cizi_slozka(const std::wstring& slozka)
-{
-  return L"Složka " + slozka +
-         L" má název dočasné složky zálohy, ale nelze ověřit, že ji zanechala dřívější záloha: zůstala beze změny.";
-}
-
-std::wstring radek_stara_kopie_je_v(const std::wstring& slozka) { return L"Původní kopie je ve složce " + slozka + L"."; }

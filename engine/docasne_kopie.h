@@ -34,8 +34,3 @@ HRESULT smazat_docasnou(const std::wstring& slozka);
 // because it cannot be proven a leftover is written as a line.
 void odstran_zbytky(const std::wstring& umisteni, const std::wstring& zdroj, prijemce_radku& vystup);
 
-// The lines of the leftovers, and of an older copy that stayed aside.
-std::wstring radek_zbytek_odstranen(const std::wstring& slozka);
-std::wstring radek_zbytek_neodstranen(const std::wstring& slozka, const std::wstring& proc);
-std::wstring radek_cizi_slozka(const std::wstring& slozka);
-std::wstring radek_stara_kopie_je_v(const std::wstring& slozka);

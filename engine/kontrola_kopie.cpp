@@ -4,8 +4,10 @@
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
-#include "engine/pravidla.h"
+#include "engine/cesty.h"
+#include "engine/nazev_kopie.h"
 #include "engine/pruchod.h"
+#include "engine/shoda.h"
 #include "engine/soubory.h"
 
 namespace {
@@ -149,4 +151,13 @@ unsigned long long chybejici_v_kopii(const std::wstring& dlouhy_zdroj, const std
         if (FAILED(vycet)) ++chybi; // the listing broke off: the rest is not known
       });
   return chybi;
+}
+
+bool casy_shodne(const FILETIME& zdroj, const FILETIME& kopie)
+{
+  const auto cislo = [](const FILETIME& f) {
+    return static_cast<long long>((static_cast<unsigned long long>(f.dwHighDateTime) << 32) | f.dwLowDateTime);
+  };
+  const long long rozdil = cislo(kopie) - cislo(zdroj);
+  return rozdil >= -20000000LL && rozdil <= 20000000LL; // 2 s in units of 100 ns
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The checks around the backup's copy: before it, that no link makes the copy recurse or
 // hold a folder twice; after it, that every file of the source stands in the copy.
+#include <windows.h>
 #include <string>
 
 // What the check before a backup found.
@@ -26,3 +27,7 @@ nalez_kopie zkontroluj_pred_kopii(const std::wstring& zobrazeny_zdroj, const std
 // (through the links it follows), that are missing from the copy under their exact name or
 // differ from the source in size or last-write time; a folder that cannot be read counts.
 unsigned long long chybejici_v_kopii(const std::wstring& dlouhy_zdroj, const std::wstring& dlouhy_cil);
+
+// Whether a copy's last-write time stands for the source's: equal, or within the two
+// seconds to which FAT volumes round a file's time.
+bool casy_shodne(const FILETIME& zdroj, const FILETIME& kopie);

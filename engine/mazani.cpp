@@ -1,7 +1,8 @@
 #include "engine/mazani.h"
 
-#include "engine/pravidla.h"
+#include "engine/cesty.h"
 #include "engine/pruchod.h"
+#include "engine/shoda.h"
 #include "engine/vycet.h"
 #include "frame/chyby.h"
 

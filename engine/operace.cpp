@@ -1,16 +1,17 @@
 #include "engine/operace.h"
 
 #include <shellapi.h>
+#include "engine/cesty.h"
 #include "engine/docasne_kopie.h"
 #include "engine/kontrola_kopie.h"
 #include "engine/mazani.h"
-#include "engine/pravidla.h"
+#include "engine/nazev_kopie.h"
 #include "engine/soubory.h"
 #include "engine/vlastni_slozky.h"
+#include "engine/vypis_texty.h"
 #include "frame/chyby.h"
 
-HRESULT vycisteni(std::wstring zdroj, LONG& pocet_chyb, okno_operace& okno,
-                  const std::function<void(const std::wstring&)>& vycisti_slozku)
+HRESULT vycisteni(const zadani_cisteni& zadani, LONG& pocet_chyb, okno_operace& okno)
 {
   pocet_chyb = 0;
   okno.zacni_mereni();
@@ -19,7 +20,7 @@ HRESULT vycisteni(std::wstring zdroj, LONG& pocet_chyb, okno_operace& okno,
 
   // Slashes are separators like backslashes, and the log shows the path with backslashes.
   // A relative path would clean a folder the user never sees (the program's own).
-  zdroj = jednotna_lomitka(std::move(zdroj));
+  std::wstring zdroj = jednotna_lomitka(zadani.zdroj);
   const bool absolutni = je_absolutni(zdroj);
   // One trailing backslash goes: C:\src\app\ cleans C:\src\app. A text that was only a
   // backslash leaves nothing, which is no folder (and never the current drive's root).
@@ -41,7 +42,7 @@ HRESULT vycisteni(std::wstring zdroj, LONG& pocet_chyb, okno_operace& okno,
     return E_INVALIDARG;
   }
 
-  vycisti_slozku(zdroj);
+  cisteni({zadani.soubory, zadani.slozky}, zadani.radky, okno, pocet_chyb).vycisti(zdroj);
 
   const unsigned sekundy = okno.uplynulo_sekund();
   if (pocet_chyb == 0) {

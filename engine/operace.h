@@ -2,8 +2,8 @@
 // The clean and the backup as whole operations, over what they need of the window they
 // run for: its log, its error boxes, its clock and its handle.
 #include <windows.h>
-#include <functional>
 #include <string>
+#include <vector>
 #include "engine/cisteni.h"
 
 class okno_operace : public prijemce_radku {
@@ -21,13 +21,18 @@ protected:
   ~okno_operace() = default;
 };
 
-// The clean of the folder `zdroj` (the source text as it stands in the window): 0 when the
-// traversal ran, also when some deletions failed; E_INVALIDARG when the source is not a
-// usable folder (then only the start line is written, and a box is shown). The traversal
-// is `vycisti_slozku`, called with the folder as the log shows it; it counts its failures
-// in `pocet_chyb`.
-HRESULT vycisteni(std::wstring zdroj, LONG& pocet_chyb, okno_operace& okno,
-                  const std::function<void(const std::wstring&)>& vycisti_slozku);
+// What the clean takes from the window it runs for, read there before it starts.
+struct zadani_cisteni {
+  std::wstring zdroj;                // the source text, as it stands in the window
+  std::vector<std::wstring> soubory; // the cleaning lists
+  std::vector<std::wstring> slozky;
+  radky_cisteni radky;               // which deletions get a line
+};
+
+// The clean: 0 when the traversal ran, also when some deletions failed (they are counted
+// in `pocet_chyb`); E_INVALIDARG when the source is not a usable folder (then only the
+// start line is written, and a box is shown).
+HRESULT vycisteni(const zadani_cisteni& zadani, LONG& pocet_chyb, okno_operace& okno);
 
 struct zadani_zalohy {
   std::wstring zdroj;            // the source text, used as typed

@@ -1,7 +1,7 @@
 #include "engine/soubory.h"
 
 #include <vector>
-#include "engine/pravidla.h"
+#include "engine/cesty.h"
 
 std::wstring dlouha_cesta(const std::wstring& cesta)
 {

@@ -4,7 +4,7 @@
 #include <knownfolders.h>
 #include <shlobj.h>
 #include <vector>
-#include "engine/pravidla.h"
+#include "engine/cesty.h"
 #include "engine/soubory.h"
 #include "frame/vlastnici.h"
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 #include <unordered_map>
-#include "engine/pravidla.h"
+#include "engine/cesty.h"
 
 bool vycet_slozky::otevri(const std::wstring& slozka)
 {

@@ -1,7 +1,6 @@
 // The program's entry point: the application object runs the whole program, unless another
 // Tesvarin runs in this session already; then that one is shown and nothing is touched.
 #include <windows.h>
-#include "engine/pravidla.h"
 #include "frame/aplikace.h"
 #include "frame/jedina_instance.h"
 

@@ -6,7 +6,7 @@
 #include <mutex>
 #include <string>
 #include <vector>
-#include "engine/pravidla.h"
+#include "engine/vypis_texty.h"
 #include "frame/aplikace.h"
 #include "frame/hlavni_okno.h"
 #include "res/resource.h"

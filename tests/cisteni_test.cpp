@@ -6,6 +6,7 @@
 #include <shlobj.h>
 #include "engine/cisteni.h"
 #include "engine/mazani.h"
+#include "engine/vypis_texty.h"
 #include "tests/podpora/operace_test.h"
 #include "ui/nastaveni.h"
 #include "ui/seznamy_mazani.h"
@@ -38,8 +39,7 @@ beh_cisteni vycisti(const std::wstring& zdroj, DWORD vypis = 3, DWORD konec_ms =
   b.okno.tik_startu = 0xFFFFFE0Cu; // the tick counter wraps during the run
   b.okno.tik_konce = konec_ms - 500;
   const radky_cisteni radky{(vypis & vypis_slozky) != 0, (vypis & vypis_soubory) != 0};
-  b.hr = vycisteni(zdroj, b.chyb, b.okno,
-                   [&](const std::wstring& slozka) { cisteni({s.soubory, s.slozky}, radky, b.okno, b.chyb).vycisti(slozka); });
+  b.hr = vycisteni({zdroj, s.soubory, s.slozky, radky}, b.chyb, b.okno);
   return b;
 }
 

@@ -3,6 +3,8 @@
 // incomplete copy is never reported as done.
 #include <gtest/gtest.h>
 #include "engine/docasne_kopie.h"
+#include "engine/kontrola_kopie.h"
+#include "engine/vypis_texty.h"
 #include "engine/mazani.h"
 #include "frame/chyby.h"
 #include "tests/podpora/operace_test.h"
@@ -128,6 +130,19 @@ TEST(Zaloha, KontrolyVPoradiANicSeNezmeni)
   ASSERT_FALSE(b.okno.radky.empty());
   EXPECT_EQ(b.okno.radky.front(), SELHALO);
   EXPECT_TRUE(b.okno.boxy.empty());
+}
+
+// A copy's time stands for the source's within the two seconds FAT rounds to.
+TEST(Zaloha, CasyKopieSeShoduji)
+{
+  const auto cas = [](long long sto_ns) {
+    return FILETIME{static_cast<DWORD>(sto_ns), static_cast<DWORD>(sto_ns >> 32)};
+  };
+  const long long t = 132000000000000000LL;
+  EXPECT_TRUE(casy_shodne(cas(t), cas(t)));
+  EXPECT_TRUE(casy_shodne(cas(t), cas(t + 20000000))) << "FAT rounds up to two seconds";
+  EXPECT_FALSE(casy_shodne(cas(t), cas(t + 20000001)));
+  EXPECT_FALSE(casy_shodne(cas(t), cas(t - 20000001)));
 }
 
 TEST(ZalohaPrekryti, ZdrojNikdyNeniStarsiKopii)

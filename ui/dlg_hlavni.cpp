@@ -4,13 +4,12 @@
 
 #include <commctrl.h>
 #include <vector>
-#include "engine/pravidla.h"
 #include "frame/aplikace.h"
 #include "frame/chyby.h"
 #include "frame/vlastnici.h"
 #include "res/resource.h"
 #include "ui/dialogy.h"
-#include "ui/nabidka_vypisu.h"
+#include "ui/vypis_nabidka.h"
 #include "ui/nastaveni.h"
 #include "ui/seznamy_mazani.h"
 
@@ -48,6 +47,18 @@ constexpr nastroj_tipu NASTROJE_TIPU[] = {
     {IDC_PRIDAT_SOUBOR, 1006},      {IDC_VYCHOZI_SLOZKY, 20011},    {IDC_VYCHOZI_SOUBORY, 20012},
     {IDC_PRIDAT_DATUM, 1017},       {IDC_ODKAZ_ZDROJ, 1032},        {IDC_ODKAZ_CIL, 1033},
     {IDC_ODSTRANIT_SLOZKY, 1019},   {IDC_ODSTRANIT_SOUBORY, 1018}};
+
+// The reason given while an operation holds up the end of the session.
+constexpr const wchar_t* KONEC_RELACE_CEKA = L"Tesvarin dokončuje čištění nebo zálohování složky.";
+
+// Check box 1017 into the settings' `param`.
+void datum_do_nastaveni(HWND dialog, nastaveni& n)
+{
+  if (IsDlgButtonChecked(dialog, IDC_PRIDAT_DATUM) == BST_CHECKED)
+    n.param |= param_pridat_datum;
+  else
+    n.param &= ~param_pridat_datum;
+}
 
 } // namespace
 
@@ -121,12 +132,7 @@ void dlg_hlavni::prikaz(WORD id, WORD oznameni)
   case IDC_VYCISTIT_A_ZALOHOVAT: prikaz_vycistit_a_kopirovat(); break;
   case IDC_PRIDAT_DATUM:
     // The click itself; focus and other notifications change nothing.
-    if (oznameni == 0) {
-      if (IsDlgButtonChecked(hwnd, IDC_PRIDAT_DATUM) == BST_CHECKED)
-        nast().param |= param_pridat_datum;
-      else
-        nast().param &= ~param_pridat_datum;
-    }
+    if (oznameni == 0) datum_do_nastaveni(hwnd, nast());
     break;
   case IDC_NAPOVEDA:
   case IDM_WEB: app().otevri_web(); break; // a page that does not open shows nothing
@@ -182,10 +188,7 @@ void dlg_hlavni::uloz_do_nastaveni()
   if (edit_zdroj.hwnd) edit_zdroj.cti_cestu(n.slozka);
   if (edit_cil.hwnd) edit_cil.cti_cestu(n.slozka_cil);
   prvek(hwnd, IDC_PRIDAT_DATUM);
-  if (IsDlgButtonChecked(hwnd, IDC_PRIDAT_DATUM) == BST_CHECKED)
-    n.param |= param_pridat_datum;
-  else
-    n.param &= ~param_pridat_datum;
+  datum_do_nastaveni(hwnd, n);
 }
 
 void dlg_hlavni::hlas_beh_pri_konci_relace()
@@ -195,7 +198,7 @@ void dlg_hlavni::hlas_beh_pri_konci_relace()
   // refuse the end of the session; only the text is missing then.
   HWND host = GetParent(hwnd);
   if (vlakno && !duvod_blokovani) {
-    duvod_blokovani = ShutdownBlockReasonCreate(host, texty::konec_relace_ceka) != FALSE;
+    duvod_blokovani = ShutdownBlockReasonCreate(host, KONEC_RELACE_CEKA) != FALSE;
     if (!duvod_blokovani && GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) fatalni_posledni_chyba();
   } else if (!vlakno && duvod_blokovani) {
     if (!ShutdownBlockReasonDestroy(host)) fatalni_posledni_chyba();

@@ -3,10 +3,11 @@
 // the state of a running operation.
 #include <windows.h>
 #include <string>
-#include "engine/davkove_kresleni.h"
+#include "engine/operace.h"
 #include "frame/okno.h"
 #include "ui/edit_slozka.h"
 #include "ui/tooltipy.h"
+#include "ui/vypis_kresleni.h"
 
 // Sent by the worker thread at the start and at the end of an operation.
 constexpr UINT WM_STAV_OPERACE = WM_APP + 2003;
@@ -23,6 +24,9 @@ public:
   DWORD cas_startu = 0;
   LONG pocet_chyb = 0;
   HANDLE vlakno = nullptr;
+  // What the running operation works on, read from the dialog when it started.
+  zadani_cisteni vstup_cisteni;
+  zadani_zalohy vstup_zalohy;
   bool duvod_blokovani = false; // a reason to wait is registered for the end of the session
 
   dlg_hlavni() = default;
@@ -70,7 +74,8 @@ public:
 
   // The clean: 0 when the traversal ran, non-zero when it stopped at its source check.
   int vycistit();
-  // Cleans below one folder (as the log shows it); failures are counted in `pocet_chyb`.
+  // Cleans below one folder (as the log shows it) with the running operation's lists;
+  // failures are counted in `pocet_chyb`.
   void vycistit_slozku(const std::wstring& slozka);
   // The backup.
   int kopirovat();

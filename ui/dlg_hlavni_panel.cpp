@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <string>
 #include <vector>
-#include "engine/pravidla.h"
+#include "engine/shoda.h"
 #include "frame/aplikace.h"
 #include "frame/chyby.h"
 #include "res/resource.h"

@@ -110,13 +110,17 @@ void edit_cesta::pripoj(HWND edit, const wchar_t* cesta)
   ti.rect = zona(klient(), sirka_tlacitka, dpi, zona_tlacitka::tip);
   ti.lpszText = const_cast<wchar_t*>(L"Vybrat složku standardním dialogem Windows");
   if (!SendMessageW(okno_tipu, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti))) fatalni_posledni_chyba();
-  if (cesta) {
-    SetWindowTextW(edit, cesta);
-    SendMessageW(edit, EM_SETSEL, 0, -1);
-    SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(-1), 0);
-    cesta_platna = je_slozka(cesta);
-    prekresli(PREKRESLIT_HNED);
-  }
+  if (cesta) vloz_cestu(cesta);
+}
+
+void edit_cesta::vloz_cestu(const wchar_t* cesta)
+{
+  SetWindowTextW(hwnd, cesta);
+  // All selected, then the caret to the end: the path's end is in view.
+  SendMessageW(hwnd, EM_SETSEL, 0, -1);
+  SendMessageW(hwnd, EM_SETSEL, static_cast<WPARAM>(-1), 0);
+  cesta_platna = je_slozka(cesta);
+  if (!RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW)) fatalni_posledni_chyba();
 }
 
 void edit_cesta::odpoj()
@@ -153,11 +157,7 @@ HRESULT edit_slozka::nastav_cestu(const wchar_t* cesta)
     SetWindowTextW(hwnd, L"");
     return S_FALSE;
   }
-  SetWindowTextW(hwnd, cesta);
-  SendMessageW(hwnd, EM_SETSEL, 0, -1);
-  SendMessageW(hwnd, EM_SETSEL, static_cast<WPARAM>(-1), 0);
-  cesta_platna = je_slozka(cesta);
-  if (!RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW)) fatalni_posledni_chyba();
+  vloz_cestu(cesta);
   return cesta_platna ? S_OK : E_INVALIDARG;
 }
 

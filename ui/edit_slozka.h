@@ -45,6 +45,9 @@ protected:
   // The edit's client rectangle.
   RECT klient() const;
   void prekresli(UINT priznaky) const;
+  // Puts a path in as the whole text, its end in view, and repaints the edit at once with
+  // the button's look for whether it names a folder.
+  void vloz_cestu(const wchar_t* cesta);
   void zrus_tip();
 };
 

@@ -1,6 +1,6 @@
 #include "ui/seznamy_mazani.h"
 
-#include "engine/pravidla.h"
+#include "engine/shoda.h"
 #include "frame/aplikace.h"
 #include "frame/chyby.h"
 #include "frame/registr.h"

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 #include "engine/docasne_kopie.h"
+#include "engine/vypis_texty.h"
 #include "frame/hlavni_okno.h"
 #include "frame/registr.h"
 #include "res/resource.h"

@@ -5,7 +5,8 @@
 #include <string>
 #include <utility>
 #include <vector>
-#include "engine/pravidla.h"
+#include "engine/nazev_kopie.h"
+#include "engine/vypis_texty.h"
 #include "frame/registr.h"
 #include "res/resource.h"
 #include "tests/e2e/program.h"

@@ -10,8 +10,8 @@
 #include <string>
 #include <utility>
 #include <vector>
-#include "engine/pravidla.h"
 #include "frame/hlavni_okno.h"
+#include "frame/jedina_instance.h"
 #include "frame/registr.h"
 #include "res/resource.h"
 #include "tests/e2e/program.h"

@@ -7,8 +7,8 @@
 #include <initializer_list>
 #include <string>
 #include <vector>
+#include "engine/nazev_kopie.h"
 #include "engine/operace.h"
-#include "engine/pravidla.h"
 #include "tests/podpora/podpora.h"
 
 namespace test {

@@ -1,10 +1,10 @@
-#include "ui/nabidka_vypisu.h"
+#include "ui/vypis_nabidka.h"
 
 #include <commdlg.h>
 #include <algorithm>
 #include <cstring>
 #include <cwchar>
-#include "engine/pravidla.h"
+#include "engine/nazev_kopie.h"
 #include "frame/aplikace.h"
 #include "frame/chyby.h"
 #include "res/resource.h"

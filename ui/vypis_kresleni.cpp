@@ -1,4 +1,4 @@
-#include "engine/davkove_kresleni.h"
+#include "ui/vypis_kresleni.h"
 
 #include "frame/chyby.h"
 
