@@ -35,8 +35,11 @@ void vypis_davkove::vykresli()
   LRESULT n = SendMessageW(hwnd, LB_GETCOUNT, 0, 0);
   if (n > 0) SendMessageW(hwnd, LB_SETTOPINDEX, static_cast<WPARAM>(n - 1), 0);
   const DWORD od = GetTickCount();
+  // Redrawing back on sets the scroll bar to the new range and position and paints it; the
+  // frame is left alone, for under Wine painting the scroll bar a second time would cost
+  // several times what the lines cost.
   SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
-  RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+  RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   perioda_ = perioda_kresleni(GetTickCount() - od);
 }
 
