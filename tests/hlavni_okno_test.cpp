@@ -16,6 +16,7 @@
 #include "frame/registr.h"
 #include "res/resource.h"
 #include "tests/podpora/aplikace_test.h"
+#include "tests/podpora/ovladani.h"
 #include "tests/podpora/podpora.h"
 #include "tests/podpora/texty.h"
 #include "ui/dlg_hlavni.h"
@@ -326,19 +327,18 @@ TEST_F(HlavniOkno, ZaskrtnutiDatumuMeniParametrHned)
 TEST_F(HlavniOkno, PovoleniOvladaniPodleBehuASeznamu)
 {
   vytvor();
-  const int citlive[] = {1027, 1011, 1010, 1012, 1019, 1018, 1008, 1006, 1009, 1007, 1017, 1016, 1015, 1002, 1003};
-  const int vzdy[] = {1001, 1004, 1005, 1026, 1032, 1033};
+  const int vzdy[] = {IDC_VYPIS, IDC_SOUBORY, IDC_SLOZKY, IDC_NAPOVEDA, IDC_ODKAZ_ZDROJ, IDC_ODKAZ_CIL};
   HANDLE udalost = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   dialog()->vlakno = udalost;
   SendMessageW(dialog()->hwnd, WM_STAV_OPERACE, 0, 0);
-  for (int id : citlive) EXPECT_FALSE(IsWindowEnabled(prvek(id))) << id;
+  for (int id : test::OVLADANI) EXPECT_FALSE(IsWindowEnabled(prvek(id))) << id;
   for (int id : vzdy) EXPECT_TRUE(IsWindowEnabled(prvek(id))) << id;
 
   // The end of an operation with an empty file list: its "Odebrat" stays disabled.
   g_seznamy->soubory.clear();
   dialog()->vlakno = nullptr;
   SendMessageW(dialog()->hwnd, WM_STAV_OPERACE, 0, 0);
-  for (int id : citlive) EXPECT_EQ(IsWindowEnabled(prvek(id)) != FALSE, id != 1007) << id;
+  for (int id : test::OVLADANI) EXPECT_EQ(IsWindowEnabled(prvek(id)) != FALSE, id != IDC_ODEBRAT_SOUBOR) << id;
   CloseHandle(udalost);
 }
 
@@ -548,9 +548,15 @@ TEST_F(HlavniOkno, TipyCtrnactiPrvkuVPoradiZanikajiSDialogem)
 {
   vytvor();
   const HWND tip = dialog()->tooltipy.okno_tipu;
-  const int poradi[][2] = {{1010, 20008}, {1011, 20009}, {1012, 20010}, {1009, 1009}, {1007, 1007},
-                           {1008, 1008},  {1006, 1006},  {1016, 20011}, {1015, 20012}, {1017, 1017},
-                           {1032, 1032},  {1033, 1033},  {1019, 1019},  {1018, 1018}};
+  // The texts 20008 to 20012 have no names; the others have the number of their control.
+  const int poradi[][2] = {
+      {IDC_VYCISTIT, 20008},                         {IDC_ZALOHOVAT, 20009},
+      {IDC_VYCISTIT_A_ZALOHOVAT, 20010},             {IDC_ODEBRAT_SLOZKU, IDC_ODEBRAT_SLOZKU},
+      {IDC_ODEBRAT_SOUBOR, IDC_ODEBRAT_SOUBOR},      {IDC_PRIDAT_SLOZKU, IDC_PRIDAT_SLOZKU},
+      {IDC_PRIDAT_SOUBOR, IDC_PRIDAT_SOUBOR},        {IDC_VYCHOZI_SLOZKY, 20011},
+      {IDC_VYCHOZI_SOUBORY, 20012},                  {IDC_PRIDAT_DATUM, IDC_PRIDAT_DATUM},
+      {IDC_ODKAZ_ZDROJ, IDC_ODKAZ_ZDROJ},            {IDC_ODKAZ_CIL, IDC_ODKAZ_CIL},
+      {IDC_ODSTRANIT_SLOZKY, IDC_ODSTRANIT_SLOZKY},  {IDC_ODSTRANIT_SOUBORY, IDC_ODSTRANIT_SOUBORY}};
   ASSERT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 14);
   for (int i = 0; i < 14; ++i) {
     TOOLINFOW ti{sizeof ti, 0, nullptr, 0, {}, nullptr, nullptr, 0, nullptr};
