@@ -12,6 +12,7 @@
 #include "res/resource.h"
 #include "tests/podpora/aplikace_test.h"
 #include "tests/podpora/operace_test.h"
+#include "tests/podpora/ovladani.h"
 #include "tests/podpora/podpora.h"
 #include "ui/dlg_hlavni.h"
 #include "ui/nastaveni.h"
@@ -54,12 +55,6 @@ public:
   std::mutex zamek;
   std::vector<test::zaznam_zpravy> boxy;
 };
-
-// The controls disabled while an operation runs.
-constexpr int OVLADANI[] = {IDC_PREDVOLBY,       IDC_ZALOHOVAT,      IDC_VYCISTIT,      IDC_VYCISTIT_A_ZALOHOVAT,
-                            IDC_ODSTRANIT_SLOZKY, IDC_ODSTRANIT_SOUBORY, IDC_PRIDAT_SLOZKU, IDC_PRIDAT_SOUBOR,
-                            IDC_ODEBRAT_SLOZKU,   IDC_ODEBRAT_SOUBOR, IDC_PRIDAT_DATUM,  IDC_VYCHOZI_SLOZKY,
-                            IDC_VYCHOZI_SOUBORY,  IDC_ZDROJ,          IDC_CIL};
 
 class Beh : public ::testing::Test {
 protected:
@@ -130,7 +125,7 @@ protected:
   // Every operation control enabled (or every one disabled).
   void ovladani_povolena(bool povolena) const
   {
-    for (int id : OVLADANI) EXPECT_EQ(IsWindowEnabled(prvek(id)) != FALSE, povolena) << "control " << id;
+    for (int id : test::OVLADANI) EXPECT_EQ(IsWindowEnabled(prvek(id)) != FALSE, povolena) << "control " << id;
   }
 
   // The newest line stands in the list box's view.

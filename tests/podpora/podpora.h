@@ -1,6 +1,7 @@
 #pragma once
-// What the tests share: child-process scenarios, a private registry, temporary folders,
-// finding and answering message boxes of another process.
+// What the tests share: child-process scenarios, finding and answering message boxes of
+// another process (procesy.cpp), windows of this process (okna.cpp), a private registry
+// (registr.cpp), temporary folders and Linux commands (slozky.cpp).
 #include <windows.h>
 #include <atomic>
 #include <cstdint>
@@ -114,6 +115,14 @@ void napis(HWND prvek, const std::wstring& text);
 // The texts of a list box's items, in order.
 std::vector<std::wstring> polozky_seznamu(HWND lb);
 
+// Registers the window class and creates the main window over settings with the default
+// numbers, `param` 0 and the two folders, and the default lists (not read from the registry).
+void vytvor_okno_aplikace(const std::wstring& zdroj, const std::wstring& cil);
+
+// Destroys the main window, the lists and the settings of an in-process test, unregisters
+// the window class and drops the messages left behind.
+void zrus_okno_aplikace();
+
 // Path of this executable and of its folder.
 std::wstring tento_program();
 std::wstring slozka_programu();
@@ -145,14 +154,6 @@ bool umisteni_hodnoty(void* cil20);
 // The data of a REG_MULTI_SZ value holding `seznam`, as the registry stores it: each string
 // and its NUL, then one more NUL; nothing at all for no strings.
 std::vector<uint8_t> zakoduj_retezce(const std::vector<std::wstring>& seznam);
-
-// Registers the window class and creates the main window over settings with the default
-// numbers, `param` 0 and the two folders, and the default lists (not read from the registry).
-void vytvor_okno_aplikace(const std::wstring& zdroj, const std::wstring& cil);
-
-// Destroys the main window, the lists and the settings of an in-process test, unregisters
-// the window class and drops the messages left behind.
-void zrus_okno_aplikace();
 
 // --- Temporary folders inside the sandbox (the current directory). They are not deleted:
 //     the test command wipes the whole sandbox before every run.
