@@ -1,8 +1,9 @@
 // The operation runner of the main dialog: the three starters, the worker procedures, the
 // progress log and the elapsed-time measure, and the dialog's clean and backup. The one
 // place where the engine meets the dialog: what the operations take from the dialog, its
-// edits, settings and lists, the starter reads on the user-interface thread and hands to
-// the worker, which then reaches the dialog only through its log and WM_STAV_OPERACE.
+// edits, settings and lists, are read on the user-interface thread when each phase starts
+// (the clean's by the starter, the copy's at the worker's request) and handed to the
+// worker, which reaches the dialog only through its log and its messages.
 #include <process.h>
 #include <new>
 #include "engine/nazev_kopie.h"
@@ -39,23 +40,9 @@ bool zaneprazdnen(const dlg_hlavni& d)
   return true;
 }
 
-// What both operations will take from the dialog, read now: while the worker runs, every
-// control that could change it is disabled.
-void priprav_zadani(dlg_hlavni& d)
-{
-  const nastaveni& n = nast();
-  d.vstup_cisteni = {d.text_editu(IDC_ZDROJ), seznamy().soubory, seznamy().slozky,
-                      {(n.vypis & vypis_slozky) != 0, (n.vypis & vypis_soubory) != 0}};
-  d.vstup_zalohy.zdroj = d.vstup_cisteni.zdroj;
-  d.vstup_zalohy.cil = d.text_editu(IDC_CIL);
-  d.vstup_zalohy.pridat_datum = (n.param & param_pridat_datum) != 0;
-  d.vstup_zalohy.smazat_stary_cil = (n.param & param_smazat_stary_cil) != 0;
-  d.vstup_zalohy.vypis_casu = n.vypis_casu;
-}
-
 void spust(dlg_hlavni& d, unsigned(__stdcall* procedura)(void*))
 {
-  priprav_zadani(d);
+  d.nacti_zadani_cisteni();
   d.kresleni_vypisu.zapni(d.lb_vypis);
   // The worker's first message is handled only after this handler returns, so the dialog
   // sees `vlakno` set when it disables its controls. They are disabled here already: from
@@ -158,5 +145,25 @@ void dlg_hlavni::vycistit_slozku(const std::wstring& slozka)
 int dlg_hlavni::kopirovat()
 {
   okno_dialogu okno(*this);
+  // The copy takes the edits as they stand when it starts: a link may have changed them
+  // during the clean before it.
+  SendMessageW(hwnd, WM_ZADANI_ZALOHY, 0, 0);
   return zaloha(vstup_zalohy, okno);
+}
+
+void dlg_hlavni::nacti_zadani_cisteni()
+{
+  const nastaveni& n = nast();
+  vstup_cisteni = {text_editu(IDC_ZDROJ), seznamy().soubory, seznamy().slozky,
+                   {(n.vypis & vypis_slozky) != 0, (n.vypis & vypis_soubory) != 0}};
+}
+
+void dlg_hlavni::nacti_zadani_zalohy()
+{
+  const nastaveni& n = nast();
+  vstup_zalohy.zdroj = text_editu(IDC_ZDROJ);
+  vstup_zalohy.cil = text_editu(IDC_CIL);
+  vstup_zalohy.pridat_datum = (n.param & param_pridat_datum) != 0;
+  vstup_zalohy.smazat_stary_cil = (n.param & param_smazat_stary_cil) != 0;
+  vstup_zalohy.vypis_casu = n.vypis_casu;
 }

@@ -81,6 +81,8 @@ std::wstring s_lomitkem(std::wstring cesta)
 
 bool stejne_nazvy(std::wstring_view a, std::wstring_view b)
 {
+  // The upper-case mapping takes one UTF-16 unit to one, so names of unequal length differ.
+  if (a.size() != b.size()) return false;
   return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
          CSTR_EQUAL;
 }

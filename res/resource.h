@@ -65,3 +65,9 @@
 #define IDS_NEPODARILO_SLOZKU 20005
 #define IDS_NEPODARILO_SOUBOR 20006
 #define IDS_NEPODARILO_PROJIT 20007
+// Tooltips of the controls whose tip is not the string of the control's own id.
+#define IDS_TIP_VYCISTIT 20008
+#define IDS_TIP_ZALOHOVAT 20009
+#define IDS_TIP_VYCISTIT_A_ZALOHOVAT 20010
+#define IDS_TIP_VYCHOZI_SLOZKY 20011
+#define IDS_TIP_VYCHOZI_SOUBORY 20012

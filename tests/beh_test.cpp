@@ -252,3 +252,33 @@ TEST_F(Beh, PoCisteniSChybouSeKopirujeAZalohaPisePodRadkyCisteni)
                                      KONEC_ZALOHY[1]});
   EXPECT_EQ(vypis(), ocekavane);
 }
+
+namespace {
+// Changes the target edit, as a link may during an operation, when the clean's first line
+// reaches the log.
+WNDPROC g_procedura_vypisu = nullptr;
+HWND g_edit_cile = nullptr;
+std::wstring g_novy_cil;
+LRESULT CALLBACK zmen_cil_po_startu(HWND w, UINT zprava, WPARAM wparam, LPARAM lparam)
+{
+  if (zprava == LB_ADDSTRING && SPUSTENO == reinterpret_cast<const wchar_t*>(lparam))
+    SetWindowTextW(g_edit_cile, g_novy_cil.c_str());
+  return CallWindowProcW(g_procedura_vypisu, w, zprava, wparam, lparam);
+}
+} // namespace
+
+// The copy of a clean-and-backup reads the edits when it starts, not when the clean did.
+TEST_F(Beh, KopiePoCisteniBereEdityAzKdyzZacne)
+{
+  const std::wstring t = test::nova_slozka(L"beh_edity");
+  vytvor_strom(t, {L"app\\kod.cpp", L"cil1\\", L"cil2\\"});
+  nastav_slozky(t + L"\\app", t + L"\\cil1");
+  g_edit_cile = prvek(IDC_CIL);
+  g_novy_cil = t + L"\\cil2";
+  g_procedura_vypisu = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(d()->lb_vypis, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(zmen_cil_po_startu)));
+  stiskni(IDC_VYCISTIT_A_ZALOHOVAT);
+  dobehni();
+  EXPECT_TRUE(existuje(t + L"\\cil2\\app\\kod.cpp"));
+  EXPECT_FALSE(existuje(t + L"\\cil1\\app"));
+}

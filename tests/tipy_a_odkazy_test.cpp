@@ -41,13 +41,13 @@ TEST_F(HlavniOkno, TipyCtrnactiPrvkuVPoradiZanikajiSDialogem)
 {
   vytvor();
   const HWND tip = dialog()->tooltipy.okno_tipu;
-  // The texts 20008 to 20012 have no names; the others have the number of their control.
+  // Most controls have the string of their own id as their tip.
   const int poradi[][2] = {
-      {IDC_VYCISTIT, 20008},                         {IDC_ZALOHOVAT, 20009},
-      {IDC_VYCISTIT_A_ZALOHOVAT, 20010},             {IDC_ODEBRAT_SLOZKU, IDC_ODEBRAT_SLOZKU},
+      {IDC_VYCISTIT, IDS_TIP_VYCISTIT},                         {IDC_ZALOHOVAT, IDS_TIP_ZALOHOVAT},
+      {IDC_VYCISTIT_A_ZALOHOVAT, IDS_TIP_VYCISTIT_A_ZALOHOVAT},             {IDC_ODEBRAT_SLOZKU, IDC_ODEBRAT_SLOZKU},
       {IDC_ODEBRAT_SOUBOR, IDC_ODEBRAT_SOUBOR},      {IDC_PRIDAT_SLOZKU, IDC_PRIDAT_SLOZKU},
-      {IDC_PRIDAT_SOUBOR, IDC_PRIDAT_SOUBOR},        {IDC_VYCHOZI_SLOZKY, 20011},
-      {IDC_VYCHOZI_SOUBORY, 20012},                  {IDC_PRIDAT_DATUM, IDC_PRIDAT_DATUM},
+      {IDC_PRIDAT_SOUBOR, IDC_PRIDAT_SOUBOR},        {IDC_VYCHOZI_SLOZKY, IDS_TIP_VYCHOZI_SLOZKY},
+      {IDC_VYCHOZI_SOUBORY, IDS_TIP_VYCHOZI_SOUBORY},                  {IDC_PRIDAT_DATUM, IDC_PRIDAT_DATUM},
       {IDC_ODKAZ_ZDROJ, IDC_ODKAZ_ZDROJ},            {IDC_ODKAZ_CIL, IDC_ODKAZ_CIL},
       {IDC_ODSTRANIT_SLOZKY, IDC_ODSTRANIT_SLOZKY},  {IDC_ODSTRANIT_SOUBORY, IDC_ODSTRANIT_SOUBORY}};
   ASSERT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 14);

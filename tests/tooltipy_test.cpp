@@ -24,7 +24,7 @@ TEST(SkupinaTooltipu, TextyZTabulkyANoveOknoPriKazdemVytvoreni)
     ASSERT_TRUE(IsWindow(t.okno_tipu));
     EXPECT_TRUE(GetWindowLongW(t.okno_tipu, GWL_STYLE) & TTS_ALWAYSTIP) << "tips also over an inactive dialog";
     t.pridej_id(IDC_PRIDAT_DATUM);     // the control's own id as its text id
-    t.pridej_id(IDC_ODKAZ_CIL, 20012); // an explicit one wins
+    t.pridej_id(IDC_ODKAZ_CIL, IDS_TIP_VYCHOZI_SOUBORY); // an explicit one wins
     t.pridej(GetDlgItem(d, IDC_PREDVOLBY), 0);
     auto text = [&](int id) { return test::text_tipu(t.okno_tipu, d, reinterpret_cast<UINT_PTR>(GetDlgItem(d, id))); };
     EXPECT_EQ(text(IDC_PRIDAT_DATUM), L"Ke jménu cílové složky automaticky přidávat aktuální datum");

@@ -36,17 +36,27 @@ void napln(HWND seznam_box, const std::vector<std::wstring>& seznam, HWND odebra
   }
 }
 
-// The tooltips of the dialog's controls, in the order they are registered.
+// The tooltips of the dialog's controls, in the order they are registered; most controls
+// have the string of their own id as their tip.
 struct nastroj_tipu {
   int prvek;
   UINT text;
 };
 constexpr nastroj_tipu NASTROJE_TIPU[] = {
-    {IDC_VYCISTIT, 20008},          {IDC_ZALOHOVAT, 20009},         {IDC_VYCISTIT_A_ZALOHOVAT, 20010},
-    {IDC_ODEBRAT_SLOZKU, 1009},     {IDC_ODEBRAT_SOUBOR, 1007},     {IDC_PRIDAT_SLOZKU, 1008},
-    {IDC_PRIDAT_SOUBOR, 1006},      {IDC_VYCHOZI_SLOZKY, 20011},    {IDC_VYCHOZI_SOUBORY, 20012},
-    {IDC_PRIDAT_DATUM, 1017},       {IDC_ODKAZ_ZDROJ, 1032},        {IDC_ODKAZ_CIL, 1033},
-    {IDC_ODSTRANIT_SLOZKY, 1019},   {IDC_ODSTRANIT_SOUBORY, 1018}};
+    {IDC_VYCISTIT, IDS_TIP_VYCISTIT},
+    {IDC_ZALOHOVAT, IDS_TIP_ZALOHOVAT},
+    {IDC_VYCISTIT_A_ZALOHOVAT, IDS_TIP_VYCISTIT_A_ZALOHOVAT},
+    {IDC_ODEBRAT_SLOZKU, IDC_ODEBRAT_SLOZKU},
+    {IDC_ODEBRAT_SOUBOR, IDC_ODEBRAT_SOUBOR},
+    {IDC_PRIDAT_SLOZKU, IDC_PRIDAT_SLOZKU},
+    {IDC_PRIDAT_SOUBOR, IDC_PRIDAT_SOUBOR},
+    {IDC_VYCHOZI_SLOZKY, IDS_TIP_VYCHOZI_SLOZKY},
+    {IDC_VYCHOZI_SOUBORY, IDS_TIP_VYCHOZI_SOUBORY},
+    {IDC_PRIDAT_DATUM, IDC_PRIDAT_DATUM},
+    {IDC_ODKAZ_ZDROJ, IDC_ODKAZ_ZDROJ},
+    {IDC_ODKAZ_CIL, IDC_ODKAZ_CIL},
+    {IDC_ODSTRANIT_SLOZKY, IDC_ODSTRANIT_SLOZKY},
+    {IDC_ODSTRANIT_SOUBORY, IDC_ODSTRANIT_SOUBORY}};
 
 // The reason given while an operation holds up the end of the session.
 constexpr const wchar_t* KONEC_RELACE_CEKA = L"Tesvarin dokončuje čištění nebo zálohování složky.";
@@ -114,6 +124,9 @@ INT_PTR dlg_hlavni::zpracuj_zpravu(UINT zprava, WPARAM wparam, LPARAM lparam)
   case WM_STAV_OPERACE:
     povol_ovladani();
     hlas_beh_pri_konci_relace();
+    break;
+  case WM_ZADANI_ZALOHY:
+    nacti_zadani_zalohy();
     break;
   case WM_CONTEXTMENU:
     if (reinterpret_cast<HWND>(wparam) == lb_vypis) nabidka_vypisu(*this, lb_vypis, lparam);

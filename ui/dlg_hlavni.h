@@ -11,6 +11,8 @@
 
 // Sent by the worker thread at the start and at the end of an operation.
 constexpr UINT WM_STAV_OPERACE = WM_APP + 2003;
+// Sent by the worker when the copy starts: the dialog reads the copy's input.
+constexpr UINT WM_ZADANI_ZALOHY = WM_APP + 2005;
 
 class dlg_hlavni final : public kestrum::dialog_impl {
 public:
@@ -24,7 +26,7 @@ public:
   DWORD cas_startu = 0;
   LONG pocet_chyb = 0;
   HANDLE vlakno = nullptr;
-  // What the running operation works on, read from the dialog when it started.
+  // What the running operation works on, read from the dialog when its phase started.
   zadani_cisteni vstup_cisteni;
   zadani_zalohy vstup_zalohy;
   bool duvod_blokovani = false; // a reason to wait is registered for the end of the session
@@ -79,6 +81,10 @@ public:
   void vycistit_slozku(const std::wstring& slozka);
   // The backup.
   int kopirovat();
+  // What the clean and the copy take from the edits, the settings and the lists, read into
+  // `vstup_cisteni` and `vstup_zalohy`; on the user-interface thread.
+  void nacti_zadani_cisteni();
+  void nacti_zadani_zalohy();
 
   // The text of a folder edit as it stands now (safe from the worker thread).
   std::wstring text_editu(int id) const;
