@@ -115,13 +115,7 @@ TEST_F(Start, PrvniStartUkazeOknoAZavreniUloziVse)
   EXPECT_GT(SendMessageW(b.prvek(IDC_SOUBORY), LB_GETCOUNT, 0, 0), 0);
 
   EXPECT_EQ(b.zavri(), 0u);
-  umisteni_okna u{};
-  ASSERT_TRUE(test::umisteni_hodnoty(&u));
-  EXPECT_EQ(u.left, r.left);
-  EXPECT_EQ(u.top, r.top);
-  EXPECT_EQ(u.right, r.right);
-  EXPECT_EQ(u.bottom, r.bottom);
-  EXPECT_EQ(u.topmost, 0);
+  EXPECT_TRUE(test::ulozene_umisteni_je(r));
   EXPECT_EQ(test::cislo_hodnoty(L"param"), 3u);
   EXPECT_EQ(test::cislo_hodnoty(L"vypis"), 3u);
   EXPECT_EQ(test::cislo_hodnoty(L"vypis_casu"), 3u);

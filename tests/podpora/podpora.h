@@ -151,6 +151,8 @@ void smaz_klic(const wchar_t* klic); // the whole tree under HKCU, if present
 std::wstring text_hodnoty(const wchar_t* nazev);
 DWORD cislo_hodnoty(const wchar_t* nazev);
 bool umisteni_hodnoty(void* cil20);
+// Whether the stored window placement is the rectangle `r`, not topmost, its padding zero.
+bool ulozene_umisteni_je(const RECT& r);
 // The data of a REG_MULTI_SZ value holding `seznam`, as the registry stores it: each string
 // and its NUL, then one more NUL; nothing at all for no strings.
 std::vector<uint8_t> zakoduj_retezce(const std::vector<std::wstring>& seznam);

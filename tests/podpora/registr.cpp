@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <stdexcept>
+#include "frame/hlavni_okno.h"
 #include "frame/registr.h"
 
 namespace test {
@@ -95,6 +96,13 @@ bool umisteni_hodnoty(void* cil20)
   if (!cti_hodnotu(KLIC_APLIKACE, L"umisteni_okna", typ, d) || typ != REG_BINARY || d.size() != 20) return false;
   std::memcpy(cil20, d.data(), 20);
   return true;
+}
+
+bool ulozene_umisteni_je(const RECT& r)
+{
+  umisteni_okna u{};
+  return umisteni_hodnoty(&u) && u.left == r.left && u.top == r.top && u.right == r.right && u.bottom == r.bottom &&
+         u.topmost == 0 && (u.vypln[0] | u.vypln[1] | u.vypln[2]) == 0;
 }
 
 void smaz_klic(const wchar_t* klic)
