@@ -1,6 +1,7 @@
 #include "engine/docasne_kopie.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cwchar>
 #include <vector>
 #include "engine/cesty.h"
@@ -113,7 +114,9 @@ std::wstring docasna_slozka::cesta() const { return umisteni_ + L"\\" + nazev_; 
 
 HRESULT docasna_slozka::zaber(unsigned pokus, obsah_docasne co)
 {
-  nazev_ = docasny_nazev(pokus, kopie_.size());
+  // Only the new copy is written by paths under its temporary name; the older one is moved
+  // and deleted by the long-path calls, so its name may be longer than the copy's.
+  nazev_ = docasny_nazev(pokus, co == obsah_docasne::nova ? kopie_.size() : SIZE_MAX);
   if (nazev_.empty()) return HRESULT_FROM_WIN32(ERROR_ALREADY_EXISTS); // no shorter name is left
   if (stejne_nazvy(nazev_, kopie_)) return HRESULT_FROM_WIN32(ERROR_FILE_EXISTS);
   znacka_ = otevri_znacku(dlouha_cesta(umisteni_ + L"\\" + nazev_znacky(nazev_)), CREATE_NEW);

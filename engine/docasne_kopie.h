@@ -3,8 +3,8 @@
 //
 // A new copy is made and checked under a temporary name beside its target before it takes
 // the target's name, and an older copy is moved aside under one before it is deleted. A
-// temporary name ("~1", "~2" ...) is never longer than the copy's own name, so every path
-// that fits under the copy's name fits under it too.
+// new copy's temporary name ("~1", "~2" ...) is never longer than the copy's own name, so
+// every path that fits under the copy's name fits under it too.
 //
 // Each temporary folder has its mark beside it: a hidden file of the folder's name and
 // ".tesvarin-docasna-kopie" that says what the folder holds (a new copy, or an older copy

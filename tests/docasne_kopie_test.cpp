@@ -91,4 +91,11 @@ TEST(DocasneKopie, NejdelsiCestaPodVlastnimJmenem)
     EXPECT_EQ(b.okno.radky.at(0), radek_stary_cil_odstranen(kopie)) << delka;
     EXPECT_TRUE(existuje(kopie + cesta)) << delka;
   }
+  // A copy named with one character is made as "~" and replaced: the older copy's temporary
+  // name may be longer.
+  const std::wstring t = test::nova_slozka(L"jeden_znak");
+  test::vytvor_strom(t, {L"x\\a.txt", L"bk\\"});
+  EXPECT_EQ(test::zalohuj(t + L"\\x", t + L"\\bk").okno.radky, USPECH);
+  EXPECT_EQ(test::zalohuj(t + L"\\x", t + L"\\bk", param_smazat_stary_cil).okno.radky.at(0),
+            radek_stary_cil_odstranen(t + L"\\bk\\x"));
 }
