@@ -25,7 +25,11 @@ public:
   explicit okno_dialogu(dlg_hlavni& d) : d_(d) {}
   void radek(const std::wstring& text) override { d_.pridat_do_vypisu(text.c_str()); }
   void vymaz_vypis() override { SendMessageW(d_.lb_vypis, LB_RESETCONTENT, 0, 0); }
-  void chyba(const std::wstring& text) override { app().zprava(text.c_str(), MB_ICONERROR); }
+  void chyba(const std::wstring& text) override
+  {
+    d_.panel.zastavena = true;
+    app().zprava(text.c_str(), MB_ICONERROR);
+  }
   void zacni_mereni() override { d_.zacni_mereni(); }
   unsigned uplynulo_sekund() override { return d_.uplynulo_sekund(); }
   HWND vlastnik() override { return d_.hwnd; }
@@ -151,7 +155,9 @@ int dlg_hlavni::kopirovat()
   // The copy takes the edits as they stand when it starts: a link may have changed them
   // during the clean before it.
   SendMessageW(hwnd, WM_ZADANI_ZALOHY, 0, 0);
-  return zaloha(vstup_zalohy, okno);
+  const HRESULT hr = zaloha(vstup_zalohy, okno);
+  if (FAILED(hr)) panel.zastavena = true;
+  return hr;
 }
 
 void dlg_hlavni::nacti_zadani_cisteni()

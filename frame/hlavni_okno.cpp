@@ -11,6 +11,7 @@
 #include "res/resource.h"
 #include "ui/dlg_hlavni.h"
 #include "ui/nastaveni.h"
+#include "ui/panel_uloh.h"
 
 namespace {
 
@@ -210,6 +211,10 @@ LRESULT CALLBACK procedura_okna(HWND okno, UINT zprava, WPARAM wparam, LPARAM lp
   try {
     hlavni_okno* h = g_hlavni_okno.get();
     const bool nase = h && h->hwnd == okno;
+    // The shell made the taskbar button (again): the dialog shows its operations there.
+    const UINT tlacitko = zprava_tlacitka_uloh();
+    if (tlacitko != 0 && zprava == tlacitko && nase && h->hlavni_dialog)
+      h->hlavni_dialog->panel.tlacitko_vytvoreno(okno);
     switch (zprava) {
     case WM_CLOSE:
       if (nase) {
@@ -235,6 +240,8 @@ LRESULT CALLBACK procedura_okna(HWND okno, UINT zprava, WPARAM wparam, LPARAM lp
       }
       break;
     case WM_ACTIVATE:
+      if (nase && LOWORD(wparam) != WA_INACTIVE && h->hlavni_dialog) h->hlavni_dialog->panel.aktivace();
+      [[fallthrough]];
     case WM_SETFOCUS:
       if (nase && h->zprava_fokusu(zprava, wparam)) return 0;
       break;

@@ -79,6 +79,10 @@ using handle_tematu = vlastnik<druh_s_nulou<HTHEME, zavri_tema>>;
 using handle_nabidky = vlastnik<druh_s_nulou<HMENU, znic_nabidku>>;
 using handle_pisma = vlastnik<druh_s_nulou<HFONT, smaz_pismo>>;
 
+// A COM interface pointer; Release reports nothing to fail on.
+template <class I> void uvolni_rozhrani(I* p) { p->Release(); }
+template <class I> using rozhrani_com = vlastnik<druh_s_nulou<I*, uvolni_rozhrani<I>>>;
+
 // The device context of a window's client area (GetDC), given back to the window
 // (ReleaseDC) at the end. A window without one ends the process.
 class dc_okna {

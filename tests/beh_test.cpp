@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <mutex>
 #include <string>
+#include <tuple>
 #include <vector>
 #include "engine/vypis_texty.h"
 #include "frame/aplikace.h"
@@ -281,4 +282,46 @@ TEST_F(Beh, KopiePoCisteniBereEdityAzKdyzZacne)
   dobehni();
   EXPECT_TRUE(existuje(t + L"\\cil2\\app\\kod.cpp"));
   EXPECT_FALSE(existuje(t + L"\\cil1\\app"));
+}
+
+// The taskbar button: nothing before the shell announces it; then busy from the click to
+// the end, red after a failed deletion until the window is activated, cleared after a clean
+// without failures, red after an error box; a flash only for an end the user did not see.
+TEST_F(Beh, TlacitkoNaPaneluUlohUkazujeBehAChybu)
+{
+  test::zaznam_tlacitka t;
+  d()->panel.tlacitko = &t;
+  const std::wstring app = test::nova_slozka(L"beh_panel");
+  nastav_slozky(app, L"");
+  const auto cisti = [&](bool popredi) {
+    t.popredi = popredi;
+    stiskni(IDC_VYCISTIT);
+    EXPECT_TRUE(t.volani.empty() || t.volani.back() == L"stav 1") << "busy from the click";
+    dobehni();
+  };
+  cisti(false);
+  EXPECT_TRUE(t.volani.empty());
+  vytvor_strom(app, {L"ro.aps"});
+  test::jen_pro_cteni(app + L"\\ro.aps");
+  SendMessageW(g_hlavni_okno->hwnd, zprava_tlacitka_uloh(), 0, 0);
+  cisti(false);
+  ASSERT_EQ(t.volani, (std::vector<std::wstring>{L"pripoj", L"stav 1", L"stav 4", L"blikej"}));
+  SendMessageW(g_hlavni_okno->hwnd, WM_ACTIVATE, WA_ACTIVE, 0);
+  SetFileAttributesW((app + L"\\ro.aps").c_str(), FILE_ATTRIBUTE_NORMAL);
+  cisti(true);
+  const std::vector<std::wstring> dal(t.volani.begin() + 4, t.volani.end());
+  EXPECT_EQ(dal, (std::vector<std::wstring>{L"stav 0", L"stav 1", L"stav 0"})) << "cleared on activation, then";
+  nastav_slozky(L"", L""); // stops at its source with a box
+  cisti(true);
+  EXPECT_EQ(t.volani.back(), L"stav 4");
+  EXPECT_TRUE(t.jen_z_vlakna_okna) << "the worker never calls the shell";
+}
+
+TEST(PanelUloh, KonecOperace)
+{
+  for (const auto& [nezdaru, zastavena, popredi, stav] : std::vector<std::tuple<LONG, bool, bool, TBPFLAG>>{
+           {0, false, true, TBPF_NOPROGRESS}, {1, false, false, TBPF_ERROR}, {0, true, true, TBPF_ERROR}}) {
+    EXPECT_EQ(po_operaci(nezdaru, zastavena, popredi).stav, stav);
+    EXPECT_EQ(po_operaci(nezdaru, zastavena, popredi).blikat, !popredi);
+  }
 }

@@ -124,6 +124,7 @@ INT_PTR dlg_hlavni::zpracuj_zpravu(UINT zprava, WPARAM wparam, LPARAM lparam)
   case WM_STAV_OPERACE:
     povol_ovladani();
     hlas_beh_pri_konci_relace();
+    panel.beh(vlakno != nullptr, pocet_chyb);
     break;
   case WM_ZADANI_ZALOHY:
     nacti_zadani_zalohy();

@@ -6,6 +6,7 @@
 #include "engine/operace.h"
 #include "frame/okno.h"
 #include "ui/edit_slozka.h"
+#include "ui/panel_uloh.h"
 #include "ui/tooltipy.h"
 #include "ui/vypis_kresleni.h"
 
@@ -30,6 +31,7 @@ public:
   zadani_cisteni vstup_cisteni;
   zadani_zalohy vstup_zalohy;
   bool duvod_blokovani = false; // a reason to wait is registered for the end of the session
+  panel_uloh panel; // the taskbar button of the host window
 
   dlg_hlavni() = default;
   // Teardown: the folder texts and the date check box go into the settings.

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 #include "frame/aplikace.h"
+#include "ui/panel_uloh.h"
 
 namespace test {
 
@@ -27,6 +28,24 @@ public:
   }
   std::mutex zamek;
   std::vector<zaznam_zpravy> zpravy;
+};
+
+// Records what the taskbar button is asked to do; the foreground is what the test says.
+class zaznam_tlacitka final : public tlacitko_uloh {
+public:
+  std::vector<std::wstring> volani;
+  bool popredi = true;
+  bool jen_z_vlakna_okna = true; // every call came from the thread that made the recorder
+  void pripoj(HWND) override { zapis(L"pripoj"); }
+  void stav(TBPFLAG s) override { zapis(L"stav " + std::to_wstring(s)); }
+  void blikej() override { zapis(L"blikej"); }
+  bool v_popredi() override { return popredi; }
+  void zapis(const std::wstring& v)
+  {
+    jen_z_vlakna_okna = jen_z_vlakna_okna && GetCurrentThreadId() == vlakno_okna;
+    volani.push_back(v);
+  }
+  DWORD vlakno_okna = GetCurrentThreadId();
 };
 
 // Installs a test application as the process's application object for its lifetime.
