@@ -17,12 +17,28 @@ inline const HRESULT E_JINDE = HRESULT_FROM_WIN32(ERROR_CANT_ACCESS_FILE);
 // stays). A failure returns the failing call's own code, E_JINDE for an object elsewhere.
 HRESULT smazat_overene(const std::wstring& dlouha, const misto& ocekavane, bool zrusit_jen_pro_cteni, bool overit);
 
+// Whether the entry at long path `dlouha` lies at `ocekavane`, looked at through a handle
+// that has no access to its data (nothing is opened for deletion). Where the platform
+// cannot open a link as itself (Wine), a link lies elsewhere, as it would for its delete.
+bool lezi_polozka_na(const std::wstring& dlouha, const misto& ocekavane);
+
 // Deletes a folder (long path `dlouha`, listing attributes `atributy`) that must lie at
 // `ocekavane`, with all its content, by its own walk: links inside are removed as links
 // where possible and never followed; read-only files and folders inside are deleted too.
 // S_OK only when the folder is really gone; otherwise the first failure's own code (part
 // of the folder may be gone).
 HRESULT smazat_strom(const std::wstring& dlouha, const misto& ocekavane, DWORD atributy);
+
+// What a folder's delete would take: its files (links removed as themselves count as files,
+// the folders do not) and their size as the listings give it.
+struct obsah_stromu {
+  unsigned long long souboru = 0;
+  unsigned long long bajtu = 0;
+};
+// Walks a folder as smazat_strom would delete it (the same walk and the same rules),
+// deleting nothing and opening nothing for deletion: S_OK when it would go whole, otherwise
+// the first reason it would stay. `obsah` counts what would go.
+HRESULT spocitej_strom(const std::wstring& dlouha, const misto& ocekavane, DWORD atributy, obsah_stromu& obsah);
 
 // Deletes a folder (path as typed) with all its content. The folder itself may be a link:
 // then only the link is removed, or, where that is not possible, nothing. S_OK when the

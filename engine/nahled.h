@@ -1,0 +1,11 @@
+#pragma once
+// The preview of the clean: the clean's own source checks, walk and decisions on the
+// source text that the window holds now, deleting nothing and opening nothing for deletion.
+// The log names what the clean would delete (a folder with the files it holds and their
+// size) and what it would leave and report, and ends with what it would take in all.
+#include <windows.h>
+#include "engine/operace.h"
+
+// The preview: S_OK when the walk ran; E_INVALIDARG when the source is not usable (the
+// clean's box has been shown and the log is empty).
+HRESULT nahled_cisteni(const zadani_cisteni& zadani, okno_operace& okno);
