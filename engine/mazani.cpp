@@ -56,13 +56,6 @@ HRESULT smazat_overene(const std::wstring& dlouha, const misto& ocekavane, bool 
   return HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED);
 }
 
-bool lezi_polozka_na(const std::wstring& dlouha, const misto& ocekavane)
-{
-  kestrum::handle_souboru h(CreateFileW(dlouha.c_str(), FILE_READ_ATTRIBUTES, SDILENI_VSE, nullptr, OPEN_EXISTING,
-                                        FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  return h.platny() && lezi_na(h.get(), ocekavane);
-}
-
 namespace {
 
 // The walk of a tree as its delete takes it, the one walk of deleting and of counting a

@@ -17,11 +17,6 @@ inline const HRESULT E_JINDE = HRESULT_FROM_WIN32(ERROR_CANT_ACCESS_FILE);
 // stays). A failure returns the failing call's own code, E_JINDE for an object elsewhere.
 HRESULT smazat_overene(const std::wstring& dlouha, const misto& ocekavane, bool zrusit_jen_pro_cteni, bool overit);
 
-// Whether the entry at long path `dlouha` lies at `ocekavane`, looked at through a handle
-// that has no access to its data (nothing is opened for deletion). Where the platform
-// cannot open a link as itself (Wine), a link lies elsewhere, as it would for its delete.
-bool lezi_polozka_na(const std::wstring& dlouha, const misto& ocekavane);
-
 // Deletes a folder (long path `dlouha`, listing attributes `atributy`) that must lie at
 // `ocekavane`, with all its content, by its own walk: links inside are removed as links
 // where possible and never followed; read-only files and folders inside are deleted too.

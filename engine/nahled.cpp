@@ -18,12 +18,6 @@ public:
                std::wstring&& zobrazena) override
   {
     if (!je_slozka_polozka(p)) {
-      // Deleted through a handle that must lie where the entry seems to lie: where links
-      // cannot be opened as themselves (Wine), a link to a file lies elsewhere and stays.
-      if (!lezi_polozka_na(cesta, kde)) {
-        selhani(texty_.soubor, zobrazena);
-        return;
-      }
       ++souboru_;
       bajtu_ += velikost_polozky(p);
       if (radky_.soubory) vystup_.radek(radek_soubor_smazan(zobrazena, true));
