@@ -7,6 +7,7 @@
 // worker, which reaches the dialog only through its log and its messages.
 #include <process.h>
 #include <new>
+#include <utility>
 #include "engine/nahled.h"
 #include "engine/nazev_kopie.h"
 #include "engine/operace.h"
@@ -58,8 +59,10 @@ void spust(dlg_hlavni& d, unsigned(__stdcall* procedura)(void*))
 }
 
 // The body of every worker: the start notice, the operation, the handle released, the end
-// notice. While it runs the frame keeps the dialog alive (closing is refused, and the end
-// of a session leaves it in place), so the dialog is used to the end.
+// notice. While `vlakno` is set the frame keeps the dialog alive (closing is refused, and
+// the end of a session leaves it in place). Once it is cleared the window may close and
+// the dialog go at any moment, so everything the end needs is taken from it before, and
+// nothing of it is touched after.
 template <class Operace> unsigned beh(void* parametr, Operace operace)
 {
   auto* d = static_cast<dlg_hlavni*>(parametr);
@@ -70,11 +73,11 @@ template <class Operace> unsigned beh(void* parametr, Operace operace)
     fatalni_pamet();
   }
   d->kresleni_vypisu.dokresli();
-  if (d->vlakno) {
-    if (!CloseHandle(d->vlakno)) fatalni_posledni_chyba();
-    d->vlakno = nullptr;
-  }
-  SendMessageW(d->hwnd, WM_STAV_OPERACE, 0, 0);
+  const HWND okno = d->hwnd;
+  const HANDLE vlakno = std::exchange(d->vlakno, nullptr);
+  if (vlakno && !CloseHandle(vlakno)) fatalni_posledni_chyba();
+  // A window already gone takes no message: the call then fails and does nothing.
+  SendMessageW(okno, WM_STAV_OPERACE, 0, 0);
   return 0;
 }
 

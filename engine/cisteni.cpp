@@ -152,9 +152,10 @@ void cisteni::dokonci_davku()
   if (davka_.size() > DAVKA_PO_JEDNOM && jeste_uvedene(davka_slozka_, davka_nazvy_, zustava)) {
     vypis_trval_ = GetTickCount64() - od;
   } else {
-    // Few, or the folder cannot be listed: each path must name nothing.
+    // Few, or the folder cannot be listed: each name is looked up, as exactly as the
+    // listing compares it.
     zustava.assign(davka_.size(), false);
-    for (size_t i = 0; i < davka_.size(); ++i) zustava[i] = !neexistuje(davka_[i].cesta);
+    for (size_t i = 0; i < davka_.size(); ++i) zustava[i] = jeste_uvedena(davka_[i].cesta, davka_nazvy_[i].c_str());
   }
   std::vector<smazany> davka = std::move(davka_);
   davka_.clear();

@@ -1,36 +1,76 @@
 #pragma once
-// The temporary copies of the backup: a new copy is made and checked under a temporary name
-// beside its target, and an older copy is moved aside under one before it is deleted. Each
-// such folder carries a mark, a file of its own name at its top; a backup holds the mark of
-// its new copy open while it copies. A folder under a temporary name with a mark that
-// nobody holds is what an ended backup left behind, and the next backup removes it.
+// The backup's temporary copies: what makes, marks, recognises and removes them.
+//
+// A new copy is made and checked under a temporary name beside its target before it takes
+// the target's name, and an older copy is moved aside under one before it is deleted. A
+// temporary name ("~1", "~2" ...) is never longer than the copy's own name, so every path
+// that fits under the copy's name fits under it too.
+//
+// Each temporary folder has its mark beside it: a hidden file of the folder's name and
+// ".tesvarin-docasna-kopie" that says what the folder holds (a new copy, or an older copy
+// moved aside) and the name of the copy it belongs to. The mark is made before its folder
+// gets its name and goes only once the folder is gone or renamed. The backup that made a
+// mark holds it open, unshared, to its end, so no other backup takes its folders for
+// leftovers; a mark that nobody holds is what an ended backup left behind.
 #include <windows.h>
 #include <string>
 #include <string_view>
 #include "engine/cisteni.h"
 #include "frame/vlastnici.h"
 
-// The mark's file name. Names beginning with a dot are never touched by the clean.
-inline constexpr const wchar_t* ZNACKA_KOPIE = L".tesvarin-docasna-kopie";
+// What a temporary folder holds.
+enum class obsah_docasne { nova, stara };
 
-// Whether `nazev` is a temporary name (docasna_kopie) of a copy of the source named `zdroj`,
-// with or without a date suffix: app.tesvarin-new, app 6.12.2026 7h 5m.tesvarin-old-2.
-// Letter case aside, as the file system compares names.
-bool je_docasna_kopie(std::wstring_view zdroj, std::wstring_view nazev);
+// The name of try `pokus` (from 1): "~" and the number, or "~" alone where the copy's name
+// has a single character. Empty when it would be longer than `nejvic` characters.
+std::wstring docasny_nazev(unsigned pokus, size_t nejvic);
+// Whether a name is one that docasny_nazev gives.
+bool je_docasny_nazev(std::wstring_view nazev);
+// The mark's file name of a temporary folder's name.
+std::wstring nazev_znacky(std::wstring_view slozka);
+// The mark's text (UTF-8), and back: false for a text that is no mark.
+std::string text_znacky(obsah_docasne co, std::wstring_view kopie);
+bool cti_znacku(std::string_view text, obsah_docasne& co, std::wstring& kopie);
 
-// Marks the folder at long path `slozka`. `drzet`: the mark stays open (without sharing for
-// writing or deletion) in the handle returned, so that no other backup takes the folder for
-// a leftover; otherwise it is closed at once. Never marks a link. A handle that holds nothing
-// when the mark could not be made.
-kestrum::handle_souboru oznac_kopii(const std::wstring& slozka, bool drzet);
+// A temporary folder of this backup, its mark held. Destroyed without `na_misto`, `smaz` or
+// `predej`, its mark stays for the next backup to find, as after a process that ended.
+class docasna_slozka {
+public:
+  docasna_slozka() = default;
+  docasna_slozka(docasna_slozka&&) = default;
+  docasna_slozka& operator=(docasna_slozka&&) = default;
 
-// Deletes a temporary folder (path as the log shows it); what stays of it is marked again,
-// since the delete may have taken the mark first, so that the next backup removes it.
-HRESULT smazat_docasnou(const std::wstring& slozka);
+  // A new empty folder beside the copy `kopie` of the target location `umisteni` (both as
+  // the log shows them), under a name that nothing there has. Not valid when none could be
+  // made.
+  static docasna_slozka nova(const std::wstring& umisteni, const std::wstring& kopie);
+  // The older copy `umisteni\kopie` moved aside, marked before it moves; not valid, with
+  // `hr` set, when it cannot be moved (a file in it held open).
+  static docasna_slozka odsun(const std::wstring& umisteni, const std::wstring& kopie, HRESULT& hr);
 
-// Removes the leftovers of earlier backups of the source named `zdroj` from the target
-// location `umisteni` (as the log shows it): every marked folder under a temporary name that
-// no backup holds. Each removal, each failure and each folder under such a name that stays
-// because it cannot be proven a leftover is written as a line.
+  bool platna() const { return znacka_.platny(); }
+  // The folder as the log shows it.
+  std::wstring cesta() const;
+  // Renamed to the copy's own name; then the mark goes.
+  HRESULT na_misto();
+  // Deleted with all it holds; then the mark goes. What stays keeps its mark.
+  HRESULT smaz();
+  // From now on the user's: the box or the log names it as the place of their data, so
+  // its mark goes and no later backup touches it.
+  void predej();
+
+private:
+  // Takes the name of try `pokus` for a folder holding `co`: its mark made and held. S_OK,
+  // a failure that says the name is taken, or another failure.
+  HRESULT zaber(unsigned pokus, obsah_docasne co);
+
+  std::wstring umisteni_, nazev_, kopie_;
+  kestrum::handle_souboru znacka_;
+};
+
+// What earlier backups of the source named `zdroj` left in the target location `umisteni`
+// (as the log shows it), by the marks that no backup holds: an older copy moved aside is
+// put back where its copy is missing, every other such folder is removed. Each restore,
+// removal and failure is written as a line, and so is a temporary folder that stays because
+// it cannot be proven a leftover.
 void odstran_zbytky(const std::wstring& umisteni, const std::wstring& zdroj, prijemce_radku& vystup);
-

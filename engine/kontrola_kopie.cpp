@@ -1,6 +1,7 @@
 #include "engine/kontrola_kopie.h"
 
 #include <windows.h>
+#include <cwchar>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -78,7 +79,8 @@ bool soubor_v_kopii(const uroven_overeni& u, const WIN32_FIND_DATAW& e, const st
 } // namespace
 
 nalez_kopie zkontroluj_pred_kopii(const std::wstring& zobrazeny_zdroj, const std::wstring& dlouhy_zdroj,
-                                  const std::wstring& konecny_zdroj, const std::wstring& konecny_cil)
+                                  const std::wstring& konecny_zdroj, const std::wstring& konecny_cil,
+                                  const std::wstring& zobrazeny_cil)
 {
   uroven_kontroly koren{konecny_zdroj, zobrazeny_zdroj, {}};
   if (dlouhy_zdroj.empty() || koren.konecna.empty()) return {nalez_kopie::nejasny, zobrazeny_zdroj};
@@ -95,6 +97,13 @@ nalez_kopie zkontroluj_pred_kopii(const std::wstring& zobrazeny_zdroj, const std
   };
   p.projdi(
       [&](uroven_kontroly& u, const WIN32_FIND_DATAW& e, const std::wstring& cesta) {
+        // The shell reads the entry by its path in the source and writes it by its path in
+        // the copy, which the temporary name never makes longer.
+        const size_t jmeno = 1 + std::wcslen(e.cFileName), ve_zdroji = u.zobrazena.size() + jmeno;
+        const size_t v_kopii = zobrazeny_cil.size() + (u.zobrazena.size() - zobrazeny_zdroj.size()) + jmeno;
+        if (v_kopii > NEJDELSI_CESTA_SHELLU)
+          return najdi({nalez_kopie::dlouha, zobrazeny_cil + (u.zobrazena + L"\\" + e.cFileName).substr(zobrazeny_zdroj.size()), v_kopii});
+        if (ve_zdroji > NEJDELSI_CESTA_SHELLU) return najdi({nalez_kopie::dlouha, u.zobrazena + L"\\" + e.cFileName, ve_zdroji});
         // A folder too long to be listed: the copy cannot reach it either.
         if (!je_slozka_polozka(e) || cesta.empty()) return true;
         uroven_kontroly nova{u.konecna, u.zobrazena + L"\\" + e.cFileName, u.odkaz};

@@ -4,6 +4,7 @@
 #include "engine/pruchod.h"
 #include "engine/shoda.h"
 #include "engine/vycet.h"
+#include "engine/vlastni_slozky.h"
 #include "frame/chyby.h"
 
 namespace {
@@ -21,13 +22,6 @@ void zrus_jen_pro_cteni(HANDLE h)
   SetFileInformationByHandle(h, FileBasicInfo, &b, sizeof b);
 }
 
-bool oznac_ke_smazani(HANDLE h)
-{
-  // The member is not named: windows.h makes DeleteFile a macro.
-  FILE_DISPOSITION_INFO d{TRUE};
-  return SetFileInformationByHandle(h, FileDispositionInfo, &d, sizeof d) != FALSE;
-}
-
 bool jen_pro_cteni(DWORD atributy) { return (atributy & FILE_ATTRIBUTE_READONLY) != 0; }
 
 // What the delete of a tree keeps of each folder it empties.
@@ -37,6 +31,13 @@ struct uroven_mazani {
 };
 
 } // namespace
+
+bool oznac_ke_smazani(HANDLE h)
+{
+  // The member is not named: windows.h makes DeleteFile a macro.
+  FILE_DISPOSITION_INFO d{TRUE};
+  return SetFileInformationByHandle(h, FileDispositionInfo, &d, sizeof d) != FALSE;
+}
 
 HRESULT smazat_overene(const std::wstring& dlouha, const misto& ocekavane, bool zrusit_jen_pro_cteni, bool overit)
 {
@@ -147,6 +148,7 @@ HRESULT smazat_slozku(const std::wstring& cesta)
   std::wstring dlouha = dlouha_cesta(cesta);
   odstranit_koncova_lomitka(dlouha);
   if (dlouha.empty() || je_koren_svazku(dlouha)) return E_INVALIDARG; // never a drive root
+  if (je_vlastni_slozka(dlouha)) return E_CHRANENA;
   const size_t lomitko = dlouha.find_last_of(L'\\');
   if (lomitko == std::wstring::npos || lomitko < 4) return E_INVALIDARG;
   const std::wstring nazev = dlouha.substr(lomitko + 1);

@@ -10,6 +10,14 @@
 // would be deleted through, or a path that leads elsewhere).
 inline const HRESULT E_JINDE = HRESULT_FROM_WIN32(ERROR_CANT_ACCESS_FILE);
 
+// A folder that is, or holds, one of the user's or the system's own (engine/vlastni_slozky.h):
+// no folder the user did not name for deletion is deleted whole when it is.
+inline const HRESULT E_CHRANENA = HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED);
+
+// Sets the delete disposition of an open handle (opened with DELETE): the file or emptied
+// folder goes when the last handle to it closes. False when it cannot be set.
+bool oznac_ke_smazani(HANDLE h);
+
 // Deletes one file, an emptied folder, or a link as itself (long path `dlouha`), through a
 // handle that must lie at `ocekavane`. `zrusit_jen_pro_cteni`: clear a read-only attribute
 // first (otherwise a read-only file stays and the call fails). `overit`: S_OK only once the
@@ -36,6 +44,7 @@ struct obsah_stromu {
 HRESULT spocitej_strom(const std::wstring& dlouha, const misto& ocekavane, DWORD atributy, obsah_stromu& obsah);
 
 // Deletes a folder (path as typed) with all its content. The folder itself may be a link:
-// then only the link is removed, or, where that is not possible, nothing. S_OK when the
-// folder is gone, otherwise the code of what stopped it.
+// then only the link is removed, or, where that is not possible, nothing. A folder that is
+// or holds one of the user's or the system's own is never deleted (E_CHRANENA). S_OK when
+// the folder is gone, otherwise the code of what stopped it.
 HRESULT smazat_slozku(const std::wstring& cesta);

@@ -64,9 +64,46 @@ std::wstring cilova_cesta(std::wstring umisteni, const std::wstring& nazev_kopie
   return umisteni + L"\\" + nazev_kopie;
 }
 
-std::wstring docasna_kopie(const std::wstring& cil, unsigned pokus, const wchar_t* pripona)
+namespace {
+
+// Reads `nejmene` to `nejvic` digits from `s` at `i`; false when there are fewer.
+bool cislice(std::wstring_view s, size_t& i, size_t nejmene, size_t nejvic)
 {
-  std::wstring c = cil + pripona;
-  if (pokus > 1) c += L"-" + std::to_wstring(pokus);
-  return c;
+  size_t n = 0;
+  while (i < s.size() && n < nejvic && s[i] >= L'0' && s[i] <= L'9') ++i, ++n;
+  return n >= nejmene;
+}
+
+// Reads the text `t` from `s` at `i`.
+bool text(std::wstring_view s, size_t& i, std::wstring_view t)
+{
+  if (s.substr(i, t.size()) != t) return false;
+  i += t.size();
+  return true;
+}
+
+// The time part of format 2 or 4 (" 07-05", " 07-05-09") or 3 or 5 (" 7h 5m", " 7h 5m 9s"),
+// from `i` to the end of `s`.
+bool je_cast_casu(std::wstring_view s, size_t i)
+{
+  if (i == s.size()) return true; // format 1: the date alone
+  size_t j = i;
+  if (text(s, j, L" ") && cislice(s, j, 2, 2) && text(s, j, L"-") && cislice(s, j, 2, 2) &&
+      (j == s.size() || (text(s, j, L"-") && cislice(s, j, 2, 2) && j == s.size())))
+    return true;
+  j = i;
+  return text(s, j, L" ") && cislice(s, j, 1, 2) && text(s, j, L"h ") && cislice(s, j, 1, 2) && text(s, j, L"m") &&
+         (j == s.size() || (text(s, j, L" ") && cislice(s, j, 1, 2) && text(s, j, L"s") && j == s.size()));
+}
+
+} // namespace
+
+bool je_nazev_kopie(std::wstring_view zdroj, std::wstring_view nazev)
+{
+  if (nazev.size() < zdroj.size() || !stejne_nazvy(nazev.substr(0, zdroj.size()), zdroj)) return false;
+  if (nazev.size() == zdroj.size()) return true;
+  // " 6.12.2026" and the time part: what text_data and cast_casu write.
+  size_t i = zdroj.size();
+  return text(nazev, i, L" ") && cislice(nazev, i, 1, 2) && text(nazev, i, L".") && cislice(nazev, i, 1, 2) &&
+         text(nazev, i, L".") && cislice(nazev, i, 1, 5) && je_cast_casu(nazev, i);
 }

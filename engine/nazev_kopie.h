@@ -3,6 +3,7 @@
 // temporary names beside it; and the operations' clock. No disk is touched.
 #include <windows.h>
 #include <string>
+#include <string_view>
 
 // Whole seconds between two readings of the low 32 bits of the millisecond tick count. The
 // difference is taken modulo 2^32, so a counter that wrapped in between still gives the
@@ -32,11 +33,7 @@ std::wstring nazev_kopie(const std::wstring& nazev, bool pridat_datum, LONG form
 // folder's name (D:\ and app give D:\app).
 std::wstring cilova_cesta(std::wstring umisteni, const std::wstring& nazev_kopie);
 
-// The endings of the temporary names beside a copy: the new copy while it is made and
-// checked, and the older copy once it is moved aside to be deleted.
-inline constexpr const wchar_t* PRIPONA_NOVE_KOPIE = L".tesvarin-new";
-inline constexpr const wchar_t* PRIPONA_STARE_KOPIE = L".tesvarin-old";
-
-// A temporary name beside the copy `cil`, one no user gives a folder: app.tesvarin-new
-// (or the ending `pripona`); another try, numbered from 2, when that is taken.
-std::wstring docasna_kopie(const std::wstring& cil, unsigned pokus, const wchar_t* pripona = PRIPONA_NOVE_KOPIE);
+// Whether `nazev` is a name the backup could give a copy of the source named `zdroj`: the
+// source name alone, or followed by a date suffix in one of the five formats (letter case
+// aside, as the file system compares names). "app 2" and "app notes" are other sources'.
+bool je_nazev_kopie(std::wstring_view zdroj, std::wstring_view nazev);

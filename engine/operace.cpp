@@ -80,6 +80,7 @@ struct plan_zalohy {
   std::wstring dlouhy_zdroj; // the source's long path
   std::wstring umisteni;     // the target location, without trailing backslashes
   std::wstring nazev;        // the source's name
+  std::wstring jmeno;        // the new folder's name
 };
 
 // The checks before anything on disk changes, in their order, and the names of the copy.
@@ -102,7 +103,7 @@ HRESULT priprav(const zadani_zalohy& zadani, okno_operace& okno, plan_zalohy& pl
   std::wstring& umisteni = plan.umisteni = umisteni_text;
   odstranit_koncova_lomitka(umisteni);
   plan.nazev = nazev;
-  const std::wstring jmeno = nazev_kopie(nazev, zadani.pridat_datum, zadani.vypis_casu, cas);
+  const std::wstring& jmeno = plan.jmeno = nazev_kopie(nazev, zadani.pridat_datum, zadani.vypis_casu, cas);
   plan.cil = cilova_cesta(umisteni, jmeno);
 
   // The new folder must neither be the source, nor lie in it, nor hold it. Final paths see
@@ -113,8 +114,9 @@ HRESULT priprav(const zadani_zalohy& zadani, okno_operace& okno, plan_zalohy& pl
   if (konecny_zdroj.empty() || konecny_cil.empty() || !pripoj_nazev(konecny_cil, jmeno))
     return zastav(okno, texty::prekryti_neovereno);
   if (prekryvaji_se(konecny_zdroj, konecny_cil)) return zastav(okno, texty::prekryti);
-  const nalez_kopie nalez = zkontroluj_pred_kopii(zdroj, plan.dlouhy_zdroj, konecny_zdroj, konecny_cil);
+  const nalez_kopie nalez = zkontroluj_pred_kopii(zdroj, plan.dlouhy_zdroj, konecny_zdroj, konecny_cil, plan.cil);
   switch (nalez.co) {
+  case nalez_kopie::dlouha: return zastav(okno, radek_cesta_dlouha(nalez.odkaz, nalez.delka));
   case nalez_kopie::zacykleni: return zastav(okno, radek_zacykleni(nalez.odkaz));
   case nalez_kopie::opakovani: return zastav(okno, radek_opakovani(nalez.odkaz));
   case nalez_kopie::nejasny: return zastav(okno, radek_odkaz_nejasny(nalez.odkaz));
@@ -143,11 +145,9 @@ int kopie_shellem(HWND vlastnik, const std::wstring& odkud, const std::wstring& 
 HRESULT kopiruj_a_over(okno_operace& okno, const std::wstring& odkud, const std::wstring& dlouhy_zdroj,
                        const std::wstring& kam)
 {
-  // The new folder is made before the copy. The shell would make it too, but under Wine a
+  // The new folder exists before the copy. The shell would make it too, but under Wine a
   // source holding a single file had that file copied to the new folder's path instead.
   const std::wstring dlouhy_kam = dlouha_cesta(kam);
-  if (!dlouhy_kam.empty()) CreateDirectoryW(dlouhy_kam.c_str(), nullptr);
-
   // The shell never gets a "\\?\" path (it would copy into the current directory).
   const std::wstring odkud_shell = cesta_pro_shell(odkud), kam_shell = cesta_pro_shell(kam);
   if (odkud_shell.empty() || kam_shell.empty() || kopie_shellem(okno.vlastnik(), odkud_shell, kam_shell) != 0) {
@@ -165,38 +165,6 @@ HRESULT kopiruj_a_over(okno_operace& okno, const std::wstring& odkud, const std:
   return S_OK;
 }
 
-// A new empty folder beside the target `cil`, made here and marked, its mark held in
-// `znacka`: a name that exists already is never taken, whoever made it. Empty when none
-// could be made.
-std::wstring nova_slozka_vedle(const std::wstring& cil, kestrum::handle_souboru& znacka)
-{
-  for (unsigned pokus = 1; pokus <= 100; ++pokus) {
-    const std::wstring kandidat = docasna_kopie(cil, pokus);
-    const std::wstring dlouhy = dlouha_cesta(kandidat);
-    if (dlouhy.empty()) return {};
-    if (CreateDirectoryW(dlouhy.c_str(), nullptr)) {
-      znacka = oznac_kopii(dlouhy, true);
-      return kandidat;
-    }
-    if (GetLastError() != ERROR_ALREADY_EXISTS) return {};
-  }
-  return {};
-}
-
-// Moves the older copy `cil` aside, under a temporary name no other folder has: that name,
-// or empty with `hr` set when it cannot be moved (a file in it held open).
-std::wstring presun_stranou(const std::wstring& cil, HRESULT& hr)
-{
-  const std::wstring odkud = dlouha_cesta(cil);
-  for (unsigned pokus = 1; pokus <= 100; ++pokus) {
-    const std::wstring kandidat = docasna_kopie(cil, pokus, PRIPONA_STARE_KOPIE);
-    hr = MoveFileW(odkud.c_str(), dlouha_cesta(kandidat).c_str()) ? S_OK : hresult_posledni_chyby();
-    if (hr == S_OK) return kandidat;
-    if (hr != HRESULT_FROM_WIN32(ERROR_ALREADY_EXISTS) && hr != HRESULT_FROM_WIN32(ERROR_FILE_EXISTS)) return {};
-  }
-  return {};
-}
-
 // A copy that cannot stand where it should: the box and the log say why and where it is.
 HRESULT kopie_stranou(okno_operace& okno, const wchar_t* proc, HRESULT hr, const std::wstring& kde)
 {
@@ -210,45 +178,47 @@ HRESULT kopie_stranou(okno_operace& okno, const wchar_t* proc, HRESULT hr, const
 // name; only a complete copy gets the final name. An older copy (a folder of attributes
 // `starsi`, INVALID_FILE_ATTRIBUTES for none) is moved aside first, the new one renamed into
 // its place, and only then is the older one deleted. A process ended at any point leaves
-// under the final name the older copy or the new one, complete, and under a temporary name
-// only marked folders that the next backup removes. An older copy that is a link is never
-// moved (under Wine that moves what it points to): it is removed as itself, which costs
-// nothing of what it points to.
+// under the final name the older copy or the new one, complete (but between the two
+// renames), and under a temporary name only marked folders that the next backup puts back
+// or removes. An older copy that is a link is never moved (under Wine that moves what it
+// points to): it is removed as itself, which costs nothing of what it points to.
 HRESULT kopie_na_misto(okno_operace& okno, const plan_zalohy& plan, DWORD starsi_atributy)
 {
   const bool starsi = starsi_atributy != INVALID_FILE_ATTRIBUTES;
   const bool odkaz = starsi && (starsi_atributy & FILE_ATTRIBUTE_REPARSE_POINT);
-  kestrum::handle_souboru znacka;
-  const std::wstring nova = nova_slozka_vedle(plan.cil, znacka);
-  const HRESULT kopie = nova.empty() ? E_FAIL : kopiruj_a_over(okno, plan.odkud, plan.dlouhy_zdroj, nova);
-  znacka.zavri(); // the mark stays until the new copy takes its name
+  docasna_slozka nova = docasna_slozka::nova(plan.umisteni, plan.jmeno);
+  const HRESULT kopie = nova.platna() ? kopiruj_a_over(okno, plan.odkud, plan.dlouhy_zdroj, nova.cesta()) : E_FAIL;
   if (FAILED(kopie)) {
-    if (nova.empty()) okno.radek(texty::kopirovani_selhalo);
+    if (!nova.platna()) okno.radek(texty::kopirovani_selhalo);
     if (starsi) okno.radek(radek_stara_kopie_zustala(plan.cil));
-    if (!nova.empty()) okno.radek(radek_neuplna_kopie(nova, smazat_docasnou(nova) == S_OK));
+    if (nova.platna()) okno.radek(radek_neuplna_kopie(nova.cesta(), nova.smaz() == S_OK));
     return kopie;
   }
   HRESULT hr = odkaz ? smazat_slozku(plan.cil) : S_OK;
-  const std::wstring stara = starsi && !odkaz ? presun_stranou(plan.cil, hr) : std::wstring();
-  if (FAILED(hr)) return kopie_stranou(okno, texty::stary_cil_nesmazan, hr, radek_nova_kopie_je_v(nova));
+  docasna_slozka stara = starsi && !odkaz ? docasna_slozka::odsun(plan.umisteni, plan.jmeno, hr) : docasna_slozka();
+  if (FAILED(hr)) {
+    nova.predej();
+    return kopie_stranou(okno, texty::stary_cil_nesmazan, hr, radek_nova_kopie_je_v(nova.cesta()));
+  }
   if (odkaz) okno.radek(radek_stary_cil_odstranen(plan.cil));
-  const std::wstring dlouha_nova = dlouha_cesta(nova), dlouhy_cil = dlouha_cesta(plan.cil);
-  DeleteFileW((s_lomitkem(dlouha_nova) + ZNACKA_KOPIE).c_str());
-  if (!MoveFileW(dlouha_nova.c_str(), dlouhy_cil.c_str())) {
-    hr = hresult_posledni_chyby();
-    const bool zpet = stara.empty() || MoveFileW(dlouha_cesta(stara).c_str(), dlouhy_cil.c_str());
-    oznac_kopii(dlouha_nova, false);
-    kopie_stranou(okno, texty::kopie_neprejmenovana, hr, radek_nova_kopie_je_v(nova));
-    if (!zpet) okno.radek(radek_stara_kopie_je_v(stara));
+  if (hr = nova.na_misto(); FAILED(hr)) {
+    const bool zpet = !stara.platna() || stara.na_misto() == S_OK;
+    nova.predej();
+    kopie_stranou(okno, texty::kopie_neprejmenovana, hr, radek_nova_kopie_je_v(nova.cesta()));
+    if (!zpet) {
+      stara.predej();
+      okno.radek(radek_stara_kopie_je_v(stara.cesta()));
+    }
     return hr;
   }
-  if (stara.empty()) return S_OK;
-  oznac_kopii(dlouha_cesta(stara), false);
+  if (!stara.platna()) return S_OK;
   // The log names what stopped the delete, in the system's words.
-  if (hr = smazat_docasnou(stara); hr != S_OK)
-    kopie_stranou(okno, texty::stary_cil_nesmazan, hr, radek_stara_kopie_je_v(stara));
-  else
+  if (hr = stara.smaz(); hr != S_OK) {
+    stara.predej();
+    kopie_stranou(okno, texty::stary_cil_nesmazan, hr, radek_stara_kopie_je_v(stara.cesta()));
+  } else {
     okno.radek(radek_stary_cil_odstranen(plan.cil));
+  }
   return S_OK;
 }
 
@@ -260,8 +230,20 @@ HRESULT zaloha(const zadani_zalohy& zadani, okno_operace& okno)
   plan_zalohy plan;
   if (const HRESULT hr = priprav(zadani, okno, plan); FAILED(hr)) return hr;
 
-  const DWORD a = atributy(bez_koncoveho_lomitka(dlouha_cesta(plan.cil)));
-  const bool starsi = a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+  // An older copy that may be deleted is never one of the user's or the system's own folders,
+  // nor one that holds one: checked before anything changes on disk.
+  const std::wstring dlouhy_cil = bez_koncoveho_lomitka(dlouha_cesta(plan.cil));
+  const auto je_starsi = [&](DWORD a) { return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY); };
+  if (zadani.smazat_stary_cil && je_starsi(atributy(dlouhy_cil)) && je_vlastni_slozka(dlouhy_cil)) {
+    const std::wstring text = radek_stary_cil_chraneny(plan.cil);
+    okno.chyba(text);
+    okno.radek(text);
+    return E_FAIL;
+  }
+  // An older copy that a backup ended midway had moved aside is back under its name first.
+  odstran_zbytky(plan.umisteni, plan.nazev, okno);
+  const DWORD a = atributy(dlouhy_cil);
+  const bool starsi = je_starsi(a);
   const bool soubor = a != INVALID_FILE_ATTRIBUTES && !starsi;
   if (starsi && !zadani.smazat_stary_cil) {
     okno.chyba(texty::cil_existuje);
@@ -274,7 +256,6 @@ HRESULT zaloha(const zadani_zalohy& zadani, okno_operace& okno)
     okno.radek(systemovy_text(HRESULT_FROM_WIN32(ERROR_ALREADY_EXISTS)));
     return E_FAIL;
   }
-  odstran_zbytky(plan.umisteni, plan.nazev, okno);
   const HRESULT hr = kopie_na_misto(okno, plan, a);
   if (hr != S_OK) return hr;
   const unsigned sekundy = okno.uplynulo_sekund();

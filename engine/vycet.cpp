@@ -1,5 +1,6 @@
 #include "engine/vycet.h"
 
+#include <cwchar>
 #include <string_view>
 #include <unordered_map>
 #include "engine/cesty.h"
@@ -41,6 +42,15 @@ bool udaje_polozky(const std::wstring& dlouha, WIN32_FIND_DATAW& p)
 {
   kestrum::handle_vyctu h(FindFirstFileW(dlouha.c_str(), &p));
   return h.platny();
+}
+
+bool jeste_uvedena(const std::wstring& dlouha, const wchar_t* nazev)
+{
+  WIN32_FIND_DATAW p;
+  if (udaje_polozky(dlouha, p)) return std::wcscmp(p.cFileName, nazev) == 0;
+  // Only an answer that there is no such entry proves it gone.
+  const DWORD e = GetLastError();
+  return e != ERROR_FILE_NOT_FOUND && e != ERROR_PATH_NOT_FOUND;
 }
 
 bool jeste_uvedene(const std::wstring& slozka, const std::vector<std::wstring>& nazvy, std::vector<bool>& zustava)

@@ -52,6 +52,12 @@ inline DWORD znacka(const WIN32_FIND_DATAW& p)
 // The entry for a path itself (no wildcard), as its folder lists it; false when there is none.
 bool udaje_polozky(const std::wstring& dlouha, WIN32_FIND_DATAW& p);
 
+// Whether the folder still lists entry `nazev` (exactly as the folder listed it) at long
+// path `dlouha`, by one lookup: a lookup that answers with a name differing in letter case
+// alone found another entry (on a case-sensitive folder), not this one. A lookup that fails
+// for another reason than a missing name counts as listed.
+bool jeste_uvedena(const std::wstring& dlouha, const wchar_t* nazev);
+
 // Which of `nazvy` (names exactly as the folder listed them) the folder at long path
 // `slozka` still lists: one listing for them all, into `zustava`. False when the folder
 // cannot be listed to its end; `zustava` then tells nothing.

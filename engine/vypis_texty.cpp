@@ -103,6 +103,29 @@ std::wstring radek_cizi_slozka(const std::wstring& slozka)
 
 std::wstring radek_stara_kopie_je_v(const std::wstring& slozka) { return L"Původní kopie je ve složce " + slozka + L"."; }
 
+std::wstring radek_kopie_vracena(const std::wstring& kopie, const std::wstring& slozka)
+{
+  return L"Původní kopie " + kopie + L" byla vrácena na své místo ze složky " + slozka + L", kde ji nechala přerušená záloha.";
+}
+
+std::wstring radek_kopie_nevracena(const std::wstring& kopie, const std::wstring& slozka, const std::wstring& proc)
+{
+  return L"Původní kopii " + kopie + L" se nepodařilo vrátit na své místo ze složky " + slozka + L": " + proc;
+}
+
+std::wstring radek_stary_cil_chraneny(const std::wstring& cil)
+{
+  return L"Složka " + cil +
+         L" je vlastní složkou Windows nebo uživatele, nebo takovou složku obsahuje, a nebude odstraněna. Nic nebylo "
+         L"zkopírováno ani smazáno.";
+}
+
+std::wstring radek_cesta_dlouha(const std::wstring& cesta, size_t delka)
+{
+  return L"Cesta " + v_uvozovkach(cesta) + L" je pro kopírování příliš dlouhá (" + std::to_wstring(delka) +
+         L" znaků, nejvýše " + std::to_wstring(MAX_PATH - 1) + L"). Nic nebylo zkopírováno.";
+}
+
 std::wstring text_cisla(unsigned long long n)
 {
   std::wstring cislice = std::to_wstring(n), text;

@@ -15,9 +15,10 @@ inline constexpr const wchar_t* cisteni_dokonceno = L"Vyčištění složky doko
 inline constexpr const wchar_t* zdroj_cisteni_neplatny =
     L"Zadaná zálohovaná složka neexistuje nebo to není složka.";
 inline constexpr const wchar_t* zdroj_cisteni_vlastni =
-    L"Zadanou zálohovanou složku nelze vyčistit celou: je to vlastní složka uživatele nebo systému (profil, "
-    L"Dokumenty, Plocha, Stažené soubory, Obrázky, Hudba, Videa, Windows, Program Files nebo ProgramData) a "
-    L"vyčištění by smazalo i soubory jiných programů. Nic nebylo smazáno. Zvolte složku projektu uvnitř ní.";
+    L"Zadanou zálohovanou složku nelze vyčistit celou: je to vlastní složka uživatele nebo systému, nebo "
+    L"taková složka leží v ní (profily uživatelů, profil, Veřejné, Dokumenty, Plocha, Stažené soubory, Obrázky, "
+    L"Hudba, Videa, Oblíbené, data aplikací, OneDrive, Windows, Program Files nebo ProgramData), a vyčištění by "
+    L"smazalo i soubory jiných programů. Nic nebylo smazáno. Zvolte složku projektu uvnitř ní.";
 
 inline constexpr const wchar_t* zdroj_neexistuje = L"Zdrojová složka neexistuje.";
 inline constexpr const wchar_t* cil_neexistuje = L"Cílová složka neexistuje.";
@@ -87,3 +88,12 @@ std::wstring radek_zbytek_odstranen(const std::wstring& slozka);
 std::wstring radek_zbytek_neodstranen(const std::wstring& slozka, const std::wstring& proc);
 std::wstring radek_cizi_slozka(const std::wstring& slozka);
 std::wstring radek_stara_kopie_je_v(const std::wstring& slozka);
+// An older copy moved aside by a backup that ended midway, put back under its name.
+std::wstring radek_kopie_vracena(const std::wstring& kopie, const std::wstring& slozka);
+std::wstring radek_kopie_nevracena(const std::wstring& kopie, const std::wstring& slozka, const std::wstring& proc);
+// The line and box when the older copy is, or holds, one of the user's or the system's own
+// folders: it is not deleted, and nothing is copied.
+std::wstring radek_stary_cil_chraneny(const std::wstring& cil);
+// The line and box when a path of the copy, or of its source, is longer than the shell's
+// copy takes (`delka` characters).
+std::wstring radek_cesta_dlouha(const std::wstring& cesta, size_t delka);

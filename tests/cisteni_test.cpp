@@ -257,7 +257,8 @@ TEST(Cisteni, VlastniSlozkySeNecistiCele)
   vytvor_strom(dokumenty, {L"proj\\x.aps", L"y.aps"});
   const std::wstring odkaz = test::nova_slozka(L"vlastni") + L"\\dokumenty";
   test::linux_odkaz(odkaz, dokumenty);
-  for (const std::wstring& zdroj : {dokumenty, dokumenty + L"\\PROJ\\..\\", odkaz, std::wstring(L"C:/Windows")}) {
+  for (const std::wstring& zdroj : {dokumenty, dokumenty + L"\\PROJ\\..\\", odkaz, std::wstring(L"C:/Windows"),
+                                    std::wstring(L"C:\\users"), std::wstring(L"C:\\users\\Public")}) {
     EXPECT_EQ(vycisti(zdroj).okno.poradi, (std::vector<std::wstring>{L"vymazano", L"radek: " + SPUSTENO,
                                                                       L"box: " + std::wstring(texty::zdroj_cisteni_vlastni)}))
         << test::utf8(zdroj);
@@ -334,4 +335,16 @@ TEST(Cisteni, VDavceSouborKteryZustalJeSelhaniAOstatniVPoradi)
   EXPECT_EQ(b.chyb, 1);
   b.okno.radky.resize(cekane.size());
   EXPECT_EQ(b.okno.radky, cekane);
+}
+
+TEST(Cisteni, DvojceLisiciSePismenemSeNeplete)
+{
+  // On a case-sensitive folder b.aps and B.aps are two files; B.aps is read-only and stays.
+  // The proof of b.aps's deletion must not take B.aps for it.
+  const std::wstring app = test::nova_slozka(L"dvojce");
+  ASSERT_EQ(test::linux_prikaz("cd '" + test::unix_cesta(app) + "' && echo b > b.aps && echo B > B.aps && chmod 444 B.aps"), 0);
+  auto b = vycisti(app, 3, 1000);
+  EXPECT_EQ(b.chyb, 1);
+  EXPECT_EQ(test::serazene(b.okno.radky, 1, 4),
+            test::serazene({radek_soubor_smazan(app + L"\\b.aps"), selhani_souboru(app + L"\\B.aps")}));
 }

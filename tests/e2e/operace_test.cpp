@@ -153,8 +153,8 @@ TEST_F(Operace, VycistitAZalohovatZOknaAPakZalohovatZnovu)
   auto zamceno = b.operace(IDC_ZALOHOVAT);
   CloseHandle(zamek);
   EXPECT_EQ(zamceno.at(14), L"Původní složka " + cil + L"\\app zůstala beze změny.");
-  EXPECT_EQ(zamceno.at(15), L"Neúplná kopie " + cil + L"\\app.tesvarin-new byla odstraněna.");
-  EXPECT_TRUE(test::existuje(cil + L"\\app\\keep.cpp") && !test::existuje(cil + L"\\app.tesvarin-new"));
+  EXPECT_EQ(zamceno.at(15), L"Neúplná kopie " + cil + L"\\~1 byla odstraněna.");
+  EXPECT_TRUE(test::existuje(cil + L"\\app\\keep.cpp") && !test::existuje(cil + L"\\~1"));
 
   EXPECT_EQ(b.zavri(), 0u);
 }
@@ -169,20 +169,20 @@ TEST_F(Operace, PrerusenaZalohaNenechaNicPodKonecnymJmenem)
     beh b;
     ASSERT_TRUE(b.cekej_na_okno());
     PostMessageW(b.prvek(IDC_ZALOHOVAT), BM_CLICK, 0, 0);
-    const std::wstring znacka = cil + L"\\app.tesvarin-new\\" + ZNACKA_KOPIE;
-    for (int i = 0; i < 3000 && !test::existuje(znacka); ++i) WaitForSingleObject(b.pi.hProcess, 10);
+    const std::wstring nova = cil + L"\\~1\\sub";
+    for (int i = 0; i < 3000 && !test::existuje(nova); ++i) WaitForSingleObject(b.pi.hProcess, 10);
     ASSERT_TRUE(TerminateProcess(b.pi.hProcess, 9));
     WaitForSingleObject(b.pi.hProcess, 10000);
   }
   EXPECT_FALSE(test::existuje(cil + L"\\app"));
-  EXPECT_TRUE(test::existuje(cil + L"\\app.tesvarin-new"));
+  EXPECT_TRUE(test::existuje(cil + L"\\~1"));
   beh b;
   ASSERT_TRUE(b.cekej_na_okno());
   const auto radky = b.operace(IDC_ZALOHOVAT);
   ASSERT_EQ(radky.size(), 3u) << (radky.empty() ? "" : test::utf8(radky[0]));
-  EXPECT_EQ(radky[0], radek_zbytek_odstranen(cil + L"\\app.tesvarin-new"));
+  EXPECT_EQ(radky[0], radek_zbytek_odstranen(cil + L"\\~1"));
   EXPECT_EQ(radky[1], L"Kopírování složky bylo dokončeno");
-  EXPECT_TRUE(test::existuje(cil + L"\\app\\sub\\f1999.h") && !test::existuje(cil + L"\\app.tesvarin-new"));
+  EXPECT_TRUE(test::existuje(cil + L"\\app\\sub\\f1999.h") && !test::existuje(cil + L"\\~1"));
   EXPECT_EQ(b.zavri(), 0u);
 }
 

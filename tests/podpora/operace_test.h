@@ -10,6 +10,7 @@
 #include "engine/nazev_kopie.h"
 #include "engine/operace.h"
 #include "tests/podpora/podpora.h"
+#include "ui/nastaveni.h"
 
 namespace test {
 
@@ -43,6 +44,28 @@ public:
 private:
   DWORD start_ = 0;
 };
+
+// One backup with the inputs a window would give, dated 6.12.2026 7:05:09.
+struct beh_zalohy {
+  HRESULT hr = S_OK;
+  okno_test okno;
+};
+
+inline beh_zalohy zalohuj(const std::wstring& zdroj, const std::wstring& cil, DWORD param = 0, LONG format = 3)
+{
+  SYSTEMTIME cas{};
+  cas.wDay = 6, cas.wMonth = 12, cas.wYear = 2026, cas.wHour = 7, cas.wMinute = 5, cas.wSecond = 9;
+  beh_zalohy b;
+  zadani_zalohy z;
+  z.zdroj = zdroj;
+  z.cil = cil;
+  z.pridat_datum = (param & param_pridat_datum) != 0;
+  z.smazat_stary_cil = (param & param_smazat_stary_cil) != 0;
+  z.vypis_casu = format;
+  z.cas = &cas;
+  b.hr = zaloha(z, b.okno);
+  return b;
+}
 
 // Creates files (with all their folders, `koren` too) below `koren`; a path ending with a
 // backslash is a
