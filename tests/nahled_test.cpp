@@ -1,6 +1,11 @@
-// The preview's numbers, sizes and plural forms in a table.
+// The clean's preview: its numbers, sizes and plural forms, and its source checks.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <knownfolders.h>
+#include <shlobj.h>
+#include "engine/nahled.h"
 #include "engine/vypis_texty.h"
+#include "tests/podpora/operace_test.h"
 
 TEST(VypisTexty, VelikostiAPocty)
 {
@@ -37,4 +42,23 @@ TEST(VypisTexty, VelikostiAPocty)
       {radek_soubor_smazan(L"C:\\a", true), L"Soubor \"C:\\a\" by byl vymazán podle nastavení"},
   };
   for (const auto& p : pripady) EXPECT_EQ(p.text, p.cekano);
+}
+
+// The clean's own checks and boxes: a folder the clean refuses is refused, and nothing listed.
+TEST(Nahled, OdmitneZdrojJakoCisteni)
+{
+  PWSTR p = nullptr;
+  ASSERT_EQ(SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &p), S_OK);
+  const std::wstring dokumenty = p;
+  CoTaskMemFree(p);
+  const std::pair<std::wstring, const wchar_t*> zdroje[] = {{dokumenty, texty::zdroj_cisteni_vlastni},
+                                                            {L"C:\\users\\", texty::zdroj_cisteni_vlastni},
+                                                            {L"C:/", texty::zdroj_cisteni_neplatny},
+                                                            {L"app", texty::zdroj_cisteni_neplatny}};
+  const std::vector<std::wstring> soubory{L".aps"}, slozky{L"debug"};
+  for (const auto& [zdroj, text] : zdroje) {
+    test::okno_test o;
+    EXPECT_EQ(nahled_cisteni({zdroj, soubory, slozky, {}}, o), E_INVALIDARG);
+    EXPECT_EQ(o.poradi, (std::vector<std::wstring>{L"vymazano", L"box: " + std::wstring(text)})) << test::utf8(zdroj);
+  }
 }
