@@ -6,6 +6,10 @@
 //                                            with one synchronous LB_ADDSTRING per deletion the
 //                                            clean logs into a list box of the user-interface
 //                                            thread, its redrawing off
+//   tesvarin_bench nahled <folder>           the clean's preview through the real runner and log list box
+//   tesvarin_bench vypis <folder>            the preview's floor: a bare listing loop of the whole tree on
+//                                            a worker thread, with one synchronous LB_ADDSTRING per
+//                                            line the preview writes for a match
 //   tesvarin_bench zaloha <folder> <target>  the backup through the real runner (verification included)
 //   tesvarin_bench kopie <folder> <target>   a bare FO_COPY with the backup's flags
 // Prints one line of key=value figures; seconds are measured inside the process.
@@ -15,7 +19,9 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include "engine/mazani.h"
 #include "engine/shoda.h"
+#include "engine/vycet.h"
 #include "engine/vypis_texty.h"
 #include "frame/aplikace.h"
 #include "frame/hlavni_okno.h"
@@ -112,7 +118,10 @@ int pres_okno(int tlacitko, const std::wstring& zdroj, const std::wstring& cil, 
 
   HANDLE sonda_h = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, sonda, nullptr, 0, nullptr));
   const double start = ted();
-  SendMessageW(GetDlgItem(d->hwnd, tlacitko), BM_CLICK, 0, 0);
+  if (tlacitko == IDM_NAHLED_CISTENI)
+    SendMessageW(d->hwnd, WM_COMMAND, IDM_NAHLED_CISTENI, 0); // as the log's menu sends it
+  else
+    SendMessageW(GetDlgItem(d->hwnd, tlacitko), BM_CLICK, 0, 0);
   HANDLE vlakno = nullptr;
   DuplicateHandle(GetCurrentProcess(), d->vlakno, GetCurrentProcess(), &vlakno, SYNCHRONIZE, FALSE, 0);
   for (;;) {
@@ -204,6 +213,35 @@ void cisti(const std::wstring& slozka, const seznamy_mazani& s)
   FindClose(h);
 }
 
+// The preview's floor: every folder listed, a matched one to its end too (its files and
+// their size go into its line), and a line for each match that the preview names.
+void projdi_vypis(const std::wstring& slozka, const seznamy_mazani& s, obsah_stromu* obsah)
+{
+  WIN32_FIND_DATAW p;
+  HANDLE h = FindFirstFileW((slozka + L"\\*").c_str(), &p);
+  if (h == INVALID_HANDLE_VALUE) return;
+  do {
+    if (!std::wcscmp(p.cFileName, L".") || !std::wcscmp(p.cFileName, L"..")) continue;
+    if (!obsah && p.cFileName[0] == L'.') continue;
+    const std::wstring c = slozka + L"\\" + p.cFileName;
+    if (p.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      if (!obsah && slozka_odpovida(s.slozky, p.cFileName)) {
+        obsah_stromu o;
+        projdi_vypis(c, s, &o);
+        zapis(radek_slozka_smazana(c, true) + obsah_slozky(o.souboru, o.bajtu));
+      } else {
+        projdi_vypis(c, s, obsah);
+      }
+    } else if (obsah) {
+      ++obsah->souboru;
+      obsah->bajtu += velikost_polozky(p);
+    } else if (soubor_odpovida(s.soubory, p.cFileName)) {
+      zapis(radek_soubor_smazan(c, true));
+    }
+  } while (FindNextFileW(h, &p));
+  FindClose(h);
+}
+
 struct zadani_mazani {
   std::wstring zdroj;
   seznamy_mazani seznamy{seznamy_mazani::bez_nacteni{}};
@@ -216,16 +254,23 @@ unsigned __stdcall vlakno_mazani(void* zadani)
   return 0;
 }
 
+unsigned __stdcall vlakno_vypisu(void* zadani)
+{
+  auto* z = static_cast<zadani_mazani*>(zadani);
+  projdi_vypis(z->zdroj, z->seznamy, nullptr);
+  return 0;
+}
+
 // The logged floor: the bare loop on a worker, each logged deletion's line sent to a list
 // box that this thread owns and pumps for, as the runner's log is fed.
-void mazani_s_vypisem(zadani_mazani& z)
+void mazani_s_vypisem(zadani_mazani& z, unsigned(__stdcall* procedura)(void*))
 {
   g_vypis = CreateWindowExW(0, L"LISTBOX", L"", WS_OVERLAPPEDWINDOW | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 0, 0, 600, 300,
                             nullptr, nullptr, instance, nullptr);
   ShowWindow(g_vypis, SW_SHOWNOACTIVATE);
   UpdateWindow(g_vypis);
   SendMessageW(g_vypis, WM_SETREDRAW, FALSE, 0);
-  HANDLE vlakno = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, vlakno_mazani, &z, 0, nullptr));
+  HANDLE vlakno = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, procedura, &z, 0, nullptr));
   MSG m;
   for (;;) {
     const DWORD w = MsgWaitForMultipleObjects(1, &vlakno, FALSE, INFINITE, QS_ALLINPUT);
@@ -243,20 +288,21 @@ int wmain(int argc, wchar_t** argv)
 {
   instance = GetModuleHandleW(nullptr);
   if (argc < 3) {
-    std::fwprintf(stderr, L"usage: tesvarin_bench cisteni|cisteni_tiche|mazani|mazani_vypis|zaloha|kopie <folder> [target]\n");
+    std::fwprintf(stderr, L"usage: tesvarin_bench cisteni|cisteni_tiche|mazani|mazani_vypis|nahled|vypis|zaloha|kopie <folder> [target]\n");
     return 2;
   }
   const std::wstring rezim = argv[1], zdroj = argv[2], cil = argc > 3 ? argv[3] : L"";
   if (rezim == L"cisteni") return pres_okno(IDC_VYCISTIT, zdroj, cil);
   if (rezim == L"cisteni_tiche") return pres_okno(IDC_VYCISTIT, zdroj, cil, true);
+  if (rezim == L"nahled") return pres_okno(IDM_NAHLED_CISTENI, zdroj, cil);
   if (rezim == L"zaloha") return pres_okno(IDC_ZALOHOVAT, zdroj, cil);
   const double start = ted();
-  if (rezim == L"mazani" || rezim == L"mazani_vypis") {
+  if (rezim == L"mazani" || rezim == L"mazani_vypis" || rezim == L"vypis") {
     zadani_mazani z{zdroj};
     z.seznamy.vychozi_soubory();
     z.seznamy.vychozi_slozky();
     if (rezim == L"mazani") cisti(z.zdroj, z.seznamy);
-    else mazani_s_vypisem(z);
+    else mazani_s_vypisem(z, rezim == L"vypis" ? vlakno_vypisu : vlakno_mazani);
   } else if (rezim == L"kopie") {
     const std::wstring odkud = zdroj + L"\\*.*" + L'\0', kam = cil + L'\0';
     SHFILEOPSTRUCTW op{};

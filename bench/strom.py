@@ -2,8 +2,11 @@
 """Generates the benchmark's project tree: 40 modules of 50 folders each, 21,400 files in
 2,160 folders; about a third of the files match the default cleaning lists, most of them
 inside Debug and Release folders (ten Debug folders hold 400 files each). With --ploche N it
-makes a flat folder of N files that all match instead: each one a logged deletion.
-    bench/strom.py <folder> [--ploche N]"""
+makes a flat folder of N files that all match instead: each one a logged deletion. With
+--nahled it makes the preview's tree instead: 50 modules of 40 folders of 9 files (8 sources
+and one by-product), and in every module, beside its 40 folders, a Debug folder of 100 files:
+23,000 files in 2,100 folders, 2,000 matching files and 50 matching folders.
+    bench/strom.py <folder> [--ploche N | --nahled]"""
 import os
 import sys
 
@@ -17,6 +20,26 @@ if len(sys.argv) > 3 and sys.argv[2] == "--ploche":
     print(f"{sys.argv[3]} matching files in one folder", file=sys.stderr)
     sys.exit(0)
 souboru = shodnych = slozek = 0
+if len(sys.argv) > 2 and sys.argv[2] == "--nahled":
+    for m in range(50):
+        modul = os.path.join(koren, f"modul_{m:02d}")
+        for d in range(40):
+            list_ = os.path.join(modul, f"trida_{d:02d}")
+            os.makedirs(list_)
+            for i in range(4):
+                for pripona in ("cpp", "h"):
+                    with open(os.path.join(list_, f"zdroj_{i}.{pripona}"), "wb") as f:
+                        f.write(obsah)
+            vedlejsi = ["projekt.aps", "projekt.ncb", "projekt.sdf", "data.db", "Thumbs.db", "ReadMe.txt"][d % 6]
+            with open(os.path.join(list_, vedlejsi), "wb") as f:
+                f.write(obsah)
+        vystup = os.path.join(modul, "Debug")
+        os.makedirs(vystup)
+        for i in range(100):
+            with open(os.path.join(vystup, f"soubor_{i}.obj"), "wb") as f:
+                f.write(obsah * (i + 1))
+    print("the preview's tree: 23000 files in 2100 folders", file=sys.stderr)
+    sys.exit(0)
 
 
 def soubor(cesta, shodny):

@@ -1,4 +1,5 @@
-// The operation runner of the main dialog: the three starters, the worker procedures, the
+// The operation runner of the main dialog: the starters of the three operations and of the
+// clean's preview, the worker procedures, the
 // progress log and the elapsed-time measure, and the dialog's clean and backup. The one
 // place where the engine meets the dialog: what the operations take from the dialog, its
 // edits, settings and lists, are read on the user-interface thread when each phase starts
@@ -7,6 +8,7 @@
 #include <process.h>
 #include <new>
 #include <utility>
+#include "engine/nahled.h"
 #include "engine/nazev_kopie.h"
 #include "engine/operace.h"
 #include "engine/vypis_texty.h"
@@ -105,6 +107,12 @@ void dlg_hlavni::prikaz_vycistit_a_kopirovat()
   spust(*this, vlakno_vycistit_a_kopirovat);
 }
 
+void dlg_hlavni::prikaz_nahled()
+{
+  if (zaneprazdnen(*this)) return;
+  spust(*this, vlakno_nahled);
+}
+
 unsigned __stdcall vlakno_vycistit(void* dialog)
 {
   return beh(dialog, [](dlg_hlavni& d) { d.vycistit(); });
@@ -124,6 +132,11 @@ unsigned __stdcall vlakno_vycistit_a_kopirovat(void* dialog)
   });
 }
 
+unsigned __stdcall vlakno_nahled(void* dialog)
+{
+  return beh(dialog, [](dlg_hlavni& d) { d.nahled(); });
+}
+
 void dlg_hlavni::pridat_do_vypisu(const wchar_t* radek)
 {
   LRESULT i = SendMessageW(lb_vypis, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(radek));
@@ -140,6 +153,12 @@ int dlg_hlavni::vycistit()
 {
   okno_dialogu okno(*this);
   return vycisteni(vstup_cisteni, pocet_chyb, okno);
+}
+
+int dlg_hlavni::nahled()
+{
+  okno_dialogu okno(*this);
+  return nahled_cisteni(vstup_cisteni, okno);
 }
 
 void dlg_hlavni::vycistit_slozku(const std::wstring& slozka)

@@ -12,30 +12,38 @@
 #include "frame/chyby.h"
 #include "res/resource.h"
 
-struct cisteni::uroven {
+namespace {
+
+// What the walk keeps of each folder it enters.
+struct uroven {
   std::wstring zobrazena; // as the log shows it
   misto tady;             // where it lies
 };
 
-cisteni::cisteni(const seznamy_cisteni& seznamy, radky_cisteni radky, prijemce_radku& vystup, LONG& pocet_chyb)
-    : seznamy_(seznamy), radky_(radky), vystup_(vystup), pocet_chyb_(pocet_chyb),
-      text_slozka_(nacti_text(IDS_NEPODARILO_SLOZKU)), text_soubor_(nacti_text(IDS_NEPODARILO_SOUBOR)),
-      text_projit_(nacti_text(IDS_NEPODARILO_PROJIT))
+} // namespace
+
+texty_selhani::texty_selhani()
+    : slozka(nacti_text(IDS_NEPODARILO_SLOZKU)), soubor(nacti_text(IDS_NEPODARILO_SOUBOR)),
+      projit(nacti_text(IDS_NEPODARILO_PROJIT))
 {
 }
 
-void cisteni::selhani(const std::wstring& text, const std::wstring& cesta)
+akce akce_cisteni(const WIN32_FIND_DATAW& p, bool odpovida, bool ma_cestu)
 {
-  dokonci_davku();
-  ++pocet_chyb_;
-  vystup_.radek(radek_selhani(text, cesta));
+  const bool slozka = je_slozka_polozka(p);
+  const akce a = slozka ? akce_slozky(p.dwFileAttributes, znacka(p), odpovida)
+                        : akce_souboru(p.dwFileAttributes, znacka(p), odpovida);
+  if (a == akce::nechat) return a;
+  if (!ma_cestu) return akce::selhani; // too long even for the long-path calls
+  if (!slozka && (p.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) return akce::selhani;
+  return a;
 }
 
-void cisteni::vycisti(const std::wstring& slozka)
+void projdi_cisteni(const std::wstring& slozka, const seznamy_cisteni& seznamy, const texty_selhani& texty,
+                    cinnost_cisteni& c, prijemce_radku& vystup)
 {
-  // A stored pattern for nearly every name is not used, and the log says so first.
-  for (const std::wstring& polozka : seznamy_.soubory)
-    if (vzor_pro_vse(polozka)) vystup_.radek(radek_vzor_vynechan(polozka));
+  for (const std::wstring& polozka : seznamy.soubory)
+    if (vzor_pro_vse(polozka)) vystup.radek(radek_vzor_vynechan(polozka));
   // The folder as its listing pattern names it: the path, a backslash and "*".
   const std::wstring dlouha = slozka.empty() ? std::wstring() : dlouha_cesta(slozka + L"\\");
   pruchod<uroven> p;
@@ -50,30 +58,76 @@ void cisteni::vycisti(const std::wstring& slozka)
     }
   }
   if (!otevrena) {
-    selhani(text_projit_, slozka);
+    c.selhani(texty.projit, slozka);
     return;
   }
   p.projdi(
       [&](uroven& u, const WIN32_FIND_DATAW& e, const std::wstring& cesta) {
-        if (davka_hotova(davka_.size(), GetTickCount64() - davka_od_, vypis_trval_)) dokonci_davku();
+        c.pred_polozkou();
         // Every name beginning with a dot: not deleted, not entered.
         if (skryta_polozka(e.cFileName)) return true;
-        if (!je_slozka_polozka(e)) {
-          zpracuj_soubor(e, cesta, u);
-          return true;
+        const bool je_slozka = je_slozka_polozka(e);
+        const bool odpovida = je_slozka ? slozka_odpovida(seznamy.slozky, e.cFileName)
+                                        : soubor_odpovida(seznamy.soubory, e.cFileName);
+        const akce a = akce_cisteni(e, odpovida, !cesta.empty());
+        if (a == akce::nechat) return true;
+        // What happens inside or to a subfolder comes after what went before it.
+        if (je_slozka) c.predel();
+        std::wstring zobrazena = u.zobrazena + L"\\" + e.cFileName;
+        if (a == akce::selhani) {
+          c.selhani(je_slozka ? texty.slozka : texty.soubor, zobrazena);
+        } else if (a == akce::vstoupit) {
+          // Entered by its listing, before the next entry, never a link. Should it lie
+          // elsewhere all the same (a link without the link attribute), nothing in it lies
+          // where it seems, so nothing in it goes. One that cannot be listed cannot be cleaned.
+          if (FAILED(p.vstup(uroven{zobrazena, misto_polozky(u.tady, e.cFileName)}, cesta)))
+            c.selhani(texty.projit, zobrazena);
+        } else {
+          c.odstran(a, e, cesta, misto_polozky(u.tady, e.cFileName), std::move(zobrazena));
         }
-        uroven nova;
-        if (!zpracuj_slozku(e, cesta, u, nova)) return true;
-        const std::wstring zobrazena = nova.zobrazena;
-        // Entered before the next entry; a folder that cannot be listed cannot be cleaned.
-        if (FAILED(p.vstup(std::move(nova), cesta))) selhani(text_projit_, zobrazena);
         return true;
       },
       [&](uroven& u, const std::wstring&, HRESULT vycet) {
-        dokonci_davku();
-        if (FAILED(vycet)) selhani(text_projit_, u.zobrazena); // the listing broke off
+        c.predel();
+        if (FAILED(vycet)) c.selhani(texty.projit, u.zobrazena); // the listing broke off
       });
+  c.predel();
+}
+
+cisteni::cisteni(const seznamy_cisteni& seznamy, radky_cisteni radky, prijemce_radku& vystup, LONG& pocet_chyb)
+    : seznamy_(seznamy), radky_(radky), vystup_(vystup), pocet_chyb_(pocet_chyb)
+{
+}
+
+void cisteni::vycisti(const std::wstring& slozka) { projdi_cisteni(slozka, seznamy_, texty_, *this, vystup_); }
+
+void cisteni::selhani(const std::wstring& text, const std::wstring& zobrazena)
+{
   dokonci_davku();
+  ++pocet_chyb_;
+  vystup_.radek(radek_selhani(text, zobrazena));
+}
+
+void cisteni::pred_polozkou()
+{
+  if (davka_hotova(davka_.size(), GetTickCount64() - davka_od_, vypis_trval_)) dokonci_davku();
+}
+
+void cisteni::odstran(akce a, const WIN32_FIND_DATAW& p, const std::wstring& cesta, const misto& kde, std::wstring&& zobrazena)
+{
+  if (!je_slozka_polozka(p)) {
+    // A file, or a link to one as itself.
+    if (smazat_overene(cesta, kde, false, false) == S_OK)
+      do_davky(cesta.substr(0, cesta.size() - std::wcslen(p.cFileName)), p, cesta, std::move(zobrazena));
+    else
+      selhani(texty_.soubor, zobrazena);
+    return;
+  }
+  const HRESULT hr = a == akce::smazat ? smazat_strom(cesta, kde, p.dwFileAttributes) : smazat_overene(cesta, kde, false, true);
+  if (hr != S_OK)
+    selhani(texty_.slozka, zobrazena);
+  else if (radky_.slozky)
+    vystup_.radek(radek_slozka_smazana(zobrazena));
 }
 
 void cisteni::do_davky(const std::wstring& slozka, const WIN32_FIND_DATAW& p, const std::wstring& cesta, std::wstring&& zobrazena)
@@ -109,53 +163,9 @@ void cisteni::dokonci_davku()
   for (size_t i = 0; i < davka.size(); ++i) {
     if (zustava[i]) {
       ++pocet_chyb_; // accepted, and still there
-      vystup_.radek(radek_selhani(text_soubor_, davka[i].zobrazena));
+      vystup_.radek(radek_selhani(texty_.soubor, davka[i].zobrazena));
     } else if (radky_.soubory) {
       vystup_.radek(radek_soubor_smazan(davka[i].zobrazena));
     }
   }
-}
-
-bool cisteni::zpracuj_slozku(const WIN32_FIND_DATAW& p, const std::wstring& cesta, const uroven& u, uroven& nova)
-{
-  const akce a = akce_slozky(p.dwFileAttributes, znacka(p), slozka_odpovida(seznamy_.slozky, p.cFileName));
-  if (a == akce::nechat) return false;
-  // What happens inside or to the subfolder comes after the deletions before it.
-  dokonci_davku();
-  const std::wstring zobrazena = u.zobrazena + L"\\" + p.cFileName;
-  if (cesta.empty()) {
-    selhani(text_slozka_, zobrazena); // too long even for the long-path calls
-    return false;
-  }
-  HRESULT hr = E_FAIL;
-  switch (a) {
-  case akce::vstoupit:
-    // Entered by its listing, never a link. Should it lie elsewhere all the same (a link
-    // without the link attribute), nothing in it lies where it seems, so nothing in it goes.
-    nova.zobrazena = zobrazena;
-    nova.tady = misto_polozky(u.tady, p.cFileName);
-    return true;
-  case akce::smazat: hr = smazat_strom(cesta, misto_polozky(u.tady, p.cFileName), p.dwFileAttributes); break;
-  case akce::odstranit_odkaz: hr = smazat_overene(cesta, misto_polozky(u.tady, p.cFileName), false, true); break;
-  default: break; // akce::selhani
-  }
-  if (hr == S_OK) {
-    if (radky_.slozky) vystup_.radek(radek_slozka_smazana(zobrazena));
-  } else {
-    selhani(text_slozka_, zobrazena);
-  }
-  return false;
-}
-
-void cisteni::zpracuj_soubor(const WIN32_FIND_DATAW& p, const std::wstring& cesta, const uroven& u)
-{
-  if (!soubor_odpovida(seznamy_.soubory, p.cFileName)) return;
-  std::wstring zobrazena = u.zobrazena + L"\\" + p.cFileName;
-  HRESULT hr = E_FAIL;
-  if (!cesta.empty() && akce_souboru(p.dwFileAttributes, znacka(p), true) != akce::selhani)
-    hr = smazat_overene(cesta, misto_polozky(u.tady, p.cFileName), false, false); // a read-only file stays
-  if (hr == S_OK)
-    do_davky(cesta.substr(0, cesta.size() - std::wcslen(p.cFileName)), p, cesta, std::move(zobrazena));
-  else
-    selhani(text_soubor_, zobrazena);
 }

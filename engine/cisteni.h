@@ -1,9 +1,14 @@
 #pragma once
 // The walk of the clean: below a folder, every file and folder that the cleaning lists name
-// is deleted, each through the checked deletes (engine/mazani.h).
+// is decided on, and is either to go (a file, a folder with its tree, a link as itself) or
+// to stay and be reported. The clean deletes what goes through the checked deletes
+// (engine/mazani.h); its preview (engine/nahled.h) takes the same walk and the same
+// decisions, and only counts and describes.
 #include <windows.h>
 #include <string>
 #include <vector>
+#include "engine/shoda.h"
+#include "engine/soubory.h"
 
 // Receives the lines of a clean.
 class prijemce_radku {
@@ -26,8 +31,47 @@ struct radky_cisteni {
   bool soubory = true; // each deleted file
 };
 
-// One clean: walks a folder tree depth first and deletes what the lists name. Failed
-// deletions are counted in `pocet_chyb` and written with their failure line.
+// The failure texts of the string table: a folder or a file that stays, a folder that
+// cannot be walked.
+struct texty_selhani {
+  std::wstring slozka, soubor, projit;
+  texty_selhani();
+};
+
+// What a walk of the clean does with the entries it has decided on.
+class cinnost_cisteni {
+public:
+  // Before every entry.
+  virtual void pred_polozkou() {}
+  // Before a subfolder is entered or dealt with, and once a folder's listing is done.
+  virtual void predel() {}
+  // An entry that goes: a file or a folder with its tree (akce::smazat), or a link as itself
+  // (akce::odstranit_odkaz). `cesta` is its long path, `kde` where it must lie, `zobrazena`
+  // its path as the log shows it.
+  virtual void odstran(akce a, const WIN32_FIND_DATAW& polozka, const std::wstring& cesta, const misto& kde,
+                       std::wstring&& zobrazena) = 0;
+  // An entry that stays and is reported, with its failure text.
+  virtual void selhani(const std::wstring& text, const std::wstring& zobrazena) = 0;
+
+protected:
+  ~cinnost_cisteni() = default;
+};
+
+// What the clean does with an entry listed below its source that is not skipped for its
+// leading dot: `odpovida`, whether the lists name it; `ma_cestu`, whether its long path
+// could be formed. A link is never entered; a read-only file stays, as the clean changes
+// no attribute of what the lists name.
+akce akce_cisteni(const WIN32_FIND_DATAW& polozka, bool odpovida, bool ma_cestu);
+
+// The walk of a clean below a folder given as the log shows it (the folder itself is never
+// compared with the lists), depth first, each entry decided before the next one is taken.
+// A stored pattern for nearly every name is not used, and `vystup` says so first. A folder
+// that cannot be walked, the top one included, is a failure.
+void projdi_cisteni(const std::wstring& slozka, const seznamy_cisteni& seznamy, const texty_selhani& texty,
+                    cinnost_cisteni& c, prijemce_radku& vystup);
+
+// One clean: deletes what the walk decides to delete. Failed deletions are counted in
+// `pocet_chyb` and written with their failure line.
 //
 // A file counts as deleted only once its folder no longer lists it. Under Wine a lookup of
 // a missing name reads the whole folder, so the files deleted one after another in a folder
@@ -35,17 +79,20 @@ struct radky_cisteni {
 // deletion. Such a batch is proven before any other line, before a subfolder is entered or
 // deleted, at the folder's end, and once it is DAVKA_NEJVIC files or DAVKA_CAS_MS old (in a
 // folder whose listing takes long, DAVKA_PODIL times as long as the last listing took).
-class cisteni {
+class cisteni final : public cinnost_cisteni {
 public:
   cisteni(const seznamy_cisteni& seznamy, radky_cisteni radky, prijemce_radku& vystup, LONG& pocet_chyb);
 
-  // Cleans below a folder given as the log shows it (the folder itself is never compared
-  // with the lists). A folder that cannot be walked, the top one included, is a failure:
-  // counted and written with its line.
+  // Cleans below a folder given as the log shows it.
   void vycisti(const std::wstring& slozka);
 
+  void pred_polozkou() override;
+  void predel() override { dokonci_davku(); }
+  void odstran(akce a, const WIN32_FIND_DATAW& polozka, const std::wstring& cesta, const misto& kde,
+               std::wstring&& zobrazena) override;
+  void selhani(const std::wstring& text, const std::wstring& zobrazena) override;
+
 private:
-  struct uroven;
   // The batch's files: where each was deleted, and as the log shows it.
   struct smazany {
     std::wstring cesta;
@@ -55,18 +102,12 @@ private:
   void do_davky(const std::wstring& slozka, const WIN32_FIND_DATAW& polozka, const std::wstring& cesta, std::wstring&& zobrazena);
   // Proves the batch's deletions and writes their lines: a file still listed is a failure.
   void dokonci_davku();
-  void selhani(const std::wstring& text, const std::wstring& cesta);
-  void zpracuj_soubor(const WIN32_FIND_DATAW& polozka, const std::wstring& cesta, const uroven& u);
-  // True when the entry is a folder to be entered; `nova` is then filled in.
-  bool zpracuj_slozku(const WIN32_FIND_DATAW& polozka, const std::wstring& cesta, const uroven& u, uroven& nova);
 
   seznamy_cisteni seznamy_;
   radky_cisteni radky_;
   prijemce_radku& vystup_;
   LONG& pocet_chyb_;
-  std::wstring text_slozka_;
-  std::wstring text_soubor_;
-  std::wstring text_projit_;
+  texty_selhani texty_;
   std::vector<smazany> davka_;
   std::vector<std::wstring> davka_nazvy_; // as the folder lists them
   std::wstring davka_slozka_;             // the batch's folder (long path)

@@ -57,26 +57,38 @@ HRESULT smazat_overene(const std::wstring& dlouha, const misto& ocekavane, bool 
   return HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED);
 }
 
-HRESULT smazat_strom(const std::wstring& dlouha, const misto& ocekavane, DWORD atributy)
+namespace {
+
+// The walk of a tree as its delete takes it, the one walk of deleting and of counting a
+// tree. The folder itself must lie at `ocekavane` (links followed: a folder that is a link
+// lies elsewhere). Each entry is decided as the delete decides it: a subfolder is entered
+// and walked first, a link goes as itself, never its target, and an entry that cannot go
+// safely (a link that cannot be removed as itself, a path too long even for the long-path
+// calls, a folder that cannot be listed) keeps the tree. `na_polozce(u, polozka, cesta)`
+// gets every entry that goes by itself (a file, or a link as itself) and `na_konci(u,
+// cesta)` every folder once its listing is done. The first failure: why the tree stays;
+// `zacal` tells whether the folder itself was where it should be and could be listed.
+template <class F, class G>
+HRESULT projdi_strom(const std::wstring& dlouha, const misto& ocekavane, DWORD atributy, bool& zacal, F na_polozce,
+                     G na_konci)
 {
+  zacal = false;
   {
-    // The folder itself, links followed: a folder that is a link lies elsewhere.
     kestrum::handle_souboru h = otevri_slozku(dlouha);
     if (!h.platny()) return hresult_posledni_chyby();
     if (!lezi_na(h.get(), ocekavane)) return E_JINDE;
   }
-  HRESULT prvni = S_OK; // the first failure: the reason the folder stays
+  HRESULT prvni = S_OK;
   const auto zapis = [&](HRESULT hr) {
     if (FAILED(hr) && SUCCEEDED(prvni)) prvni = hr;
   };
   pruchod<uroven_mazani> p;
   if (const HRESULT hr = p.vstup(uroven_mazani{ocekavane, jen_pro_cteni(atributy)}, dlouha); FAILED(hr)) return hr;
-  // A subfolder is entered by its listing; each of its entries, and at last the subfolder
-  // itself, must still lie where it seems before it is deleted.
+  zacal = true;
   p.projdi(
       [&](uroven_mazani& u, const WIN32_FIND_DATAW& e, const std::wstring& cesta) {
         if (cesta.empty()) {
-          zapis(HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE)); // too long even for the long-path calls
+          zapis(HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE));
           return true;
         }
         const bool slozka = je_slozka_polozka(e);
@@ -85,19 +97,49 @@ HRESULT smazat_strom(const std::wstring& dlouha, const misto& ocekavane, DWORD a
         if (a == akce::smazat && slozka)
           zapis(p.vstup(uroven_mazani{misto_polozky(u.tady, e.cFileName), jen_pro_cteni(e.dwFileAttributes)}, cesta));
         else if (a == akce::smazat || a == akce::odstranit_odkaz)
-          // A link goes as itself, never its target.
-          zapis(smazat_overene(cesta, misto_polozky(u.tady, e.cFileName), jen_pro_cteni(e.dwFileAttributes), false));
+          zapis(na_polozce(u, e, cesta));
         else
           zapis(E_JINDE); // a link that cannot be removed as itself stays
         return true;
       },
       [&](uroven_mazani& u, const std::wstring& cesta, HRESULT vycet) {
         zapis(vycet);
-        // Emptied, or not quite: then the folder stays and the final check fails.
-        smazat_overene(cesta, u.tady, u.jen_pro_cteni, false);
+        na_konci(u, cesta);
       });
+  return prvni;
+}
+
+} // namespace
+
+HRESULT smazat_strom(const std::wstring& dlouha, const misto& ocekavane, DWORD atributy)
+{
+  bool zacal = false;
+  const HRESULT prvni = projdi_strom(
+      dlouha, ocekavane, atributy, zacal,
+      [](const uroven_mazani& u, const WIN32_FIND_DATAW& e, const std::wstring& cesta) {
+        return smazat_overene(cesta, misto_polozky(u.tady, e.cFileName), jen_pro_cteni(e.dwFileAttributes), false);
+      },
+      // Emptied, or not quite: then the folder stays and the final check fails.
+      [](const uroven_mazani& u, const std::wstring& cesta) { smazat_overene(cesta, u.tady, u.jen_pro_cteni, false); });
+  if (!zacal) return prvni;
   if (neexistuje(dlouha)) return S_OK;
   return FAILED(prvni) ? prvni : HRESULT_FROM_WIN32(ERROR_DIR_NOT_EMPTY);
+}
+
+HRESULT spocitej_strom(const std::wstring& dlouha, const misto& ocekavane, DWORD atributy, obsah_stromu& obsah)
+{
+  obsah = {};
+  bool zacal = false;
+  return projdi_strom(
+      dlouha, ocekavane, atributy, zacal,
+      [&](const uroven_mazani&, const WIN32_FIND_DATAW& e, const std::wstring&) {
+        if (!je_slozka_polozka(e)) {
+          ++obsah.souboru;
+          obsah.bajtu += velikost_polozky(e);
+        }
+        return S_OK;
+      },
+      [](const uroven_mazani&, const std::wstring&) {});
 }
 
 HRESULT smazat_slozku(const std::wstring& cesta)

@@ -32,6 +32,17 @@ HRESULT smazat_overene(const std::wstring& dlouha, const misto& ocekavane, bool 
 // of the folder may be gone).
 HRESULT smazat_strom(const std::wstring& dlouha, const misto& ocekavane, DWORD atributy);
 
+// What a folder's delete would take: its files (links removed as themselves count as files,
+// the folders do not) and their size as the listings give it.
+struct obsah_stromu {
+  unsigned long long souboru = 0;
+  unsigned long long bajtu = 0;
+};
+// Walks a folder as smazat_strom would delete it (the same walk and the same rules),
+// deleting nothing and opening nothing for deletion: S_OK when it would go whole, otherwise
+// the first reason it would stay. `obsah` counts what would go.
+HRESULT spocitej_strom(const std::wstring& dlouha, const misto& ocekavane, DWORD atributy, obsah_stromu& obsah);
+
 // Deletes a folder (path as typed) with all its content. The folder itself may be a link:
 // then only the link is removed, or, where that is not possible, nothing. A folder that is
 // or holds one of the user's or the system's own is never deleted (E_CHRANENA). S_OK when

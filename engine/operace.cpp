@@ -11,16 +11,11 @@
 #include "engine/vypis_texty.h"
 #include "frame/chyby.h"
 
-HRESULT vycisteni(const zadani_cisteni& zadani, LONG& pocet_chyb, okno_operace& okno)
+std::wstring zdroj_cisteni(const std::wstring& text, okno_operace& okno)
 {
-  pocet_chyb = 0;
-  okno.zacni_mereni();
-  okno.vymaz_vypis();
-  okno.radek(texty::cisteni_spusteno);
-
   // Slashes are separators like backslashes, and the log shows the path with backslashes.
   // A relative path would clean a folder the user never sees (the program's own).
-  std::wstring zdroj = jednotna_lomitka(zadani.zdroj);
+  std::wstring zdroj = jednotna_lomitka(text);
   const bool absolutni = je_absolutni(zdroj);
   // One trailing backslash goes: C:\src\app\ cleans C:\src\app. A text that was only a
   // backslash leaves nothing, which is no folder (and never the current drive's root).
@@ -33,14 +28,25 @@ HRESULT vycisteni(const zadani_cisteni& zadani, LONG& pocet_chyb, okno_operace& 
   if (dlouhy.empty() || !je_slozka(zdroj + L"\\") || je_koren_svazku(dlouhy) ||
       (!konecny.empty() && je_koren_svazku(konecny))) {
     okno.chyba(texty::zdroj_cisteni_neplatny);
-    return E_INVALIDARG;
+    return {};
   }
   // Nor is the user's or the system's own folder as a whole: the lists would reach every
   // document and every program's files in it.
   if (je_vlastni_slozka(dlouhy) || (!konecny.empty() && je_vlastni_slozka(konecny))) {
     okno.chyba(texty::zdroj_cisteni_vlastni);
-    return E_INVALIDARG;
+    return {};
   }
+  return zdroj;
+}
+
+HRESULT vycisteni(const zadani_cisteni& zadani, LONG& pocet_chyb, okno_operace& okno)
+{
+  pocet_chyb = 0;
+  okno.zacni_mereni();
+  okno.vymaz_vypis();
+  okno.radek(texty::cisteni_spusteno);
+  const std::wstring zdroj = zdroj_cisteni(zadani.zdroj, okno);
+  if (zdroj.empty()) return E_INVALIDARG;
 
   cisteni({zadani.soubory, zadani.slozky}, zadani.radky, okno, pocet_chyb).vycisti(zdroj);
 

@@ -29,6 +29,12 @@ struct zadani_cisteni {
   radky_cisteni radky;               // which deletions get a line
 };
 
+// The checks of the clean's source text, in their order: a full path of an existing folder,
+// not a volume's root nor the user's or the system's own folder, however spelt or reached.
+// The folder as the log shows it (slashes made backslashes, one trailing backslash
+// dropped), or empty once the box saying why has been shown.
+std::wstring zdroj_cisteni(const std::wstring& text, okno_operace& okno);
+
 // The clean: 0 when the traversal ran, also when some deletions failed (they are counted
 // in `pocet_chyb`); E_INVALIDARG when the source is not a usable folder (then only the
 // start line is written, and a box is shown).

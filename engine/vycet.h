@@ -38,6 +38,11 @@ inline bool je_tecka(const wchar_t* nazev)
 
 inline bool je_slozka_polozka(const WIN32_FIND_DATAW& p) { return (p.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
 
+inline unsigned long long velikost_polozky(const WIN32_FIND_DATAW& p)
+{
+  return (static_cast<unsigned long long>(p.nFileSizeHigh) << 32) | p.nFileSizeLow;
+}
+
 // The reparse tag of a listed entry; it stands in dwReserved0 when the entry is a reparse point.
 inline DWORD znacka(const WIN32_FIND_DATAW& p)
 {

@@ -4,19 +4,29 @@ namespace {
 std::wstring v_uvozovkach(const std::wstring& cesta) { return L"\"" + cesta + L"\""; }
 } // namespace
 
-std::wstring radek_slozka_smazana(const std::wstring& cesta)
+std::wstring radek_slozka_smazana(const std::wstring& cesta, bool nahled)
 {
-  return L"Složka " + v_uvozovkach(cesta) + L" byla vymazána podle nastavení";
+  return L"Složka " + v_uvozovkach(cesta) + (nahled ? L" by byla" : L" byla") + L" vymazána podle nastavení";
 }
 
-std::wstring radek_soubor_smazan(const std::wstring& cesta)
+std::wstring radek_soubor_smazan(const std::wstring& cesta, bool nahled)
 {
-  return L"Soubor " + v_uvozovkach(cesta) + L" byl vymazán podle nastavení";
+  return L"Soubor " + v_uvozovkach(cesta) + (nahled ? L" by byl" : L" byl") + L" vymazán podle nastavení";
 }
 
-std::wstring radek_selhani(const std::wstring& text, const std::wstring& cesta)
+namespace {
+// "Nepodařilo se X" as a condition: "Nepodařilo by se X".
+std::wstring podminene(const std::wstring& text)
 {
-  return text + L" " + v_uvozovkach(cesta);
+  static const std::wstring zacatek = L"Nepodařilo se ";
+  if (text.compare(0, zacatek.size(), zacatek) != 0) return text;
+  return L"Nepodařilo by se " + text.substr(zacatek.size());
+}
+} // namespace
+
+std::wstring radek_selhani(const std::wstring& text, const std::wstring& cesta, bool nahled)
+{
+  return (nahled ? podminene(text) : text) + L" " + v_uvozovkach(cesta);
 }
 
 std::wstring radek_cas_cisteni(unsigned sekundy)
@@ -36,7 +46,11 @@ std::wstring radek_vzor_vynechan(const std::wstring& vzor)
   return L"Vzor " + v_uvozovkach(vzor) + L" ze seznamu souborů byl vynechán, protože by vymazal téměř všechny soubory";
 }
 
-std::wstring radek_pocet_chyb(LONG pocet) { return L"!! Nepodařilo se odstranit " + std::to_wstring(pocet) + L" objektů !!"; }
+std::wstring radek_pocet_chyb(LONG pocet, bool nahled)
+{
+  const std::wstring text = L"Nepodařilo se odstranit " + std::to_wstring(pocet) + L" objektů";
+  return L"!! " + (nahled ? podminene(text) : text) + L" !!";
+}
 
 std::wstring radek_stary_cil_odstranen(const std::wstring& cesta) { return L"Původní složka " + cesta + L" byla odstraněna."; }
 
@@ -110,4 +124,60 @@ std::wstring radek_cesta_dlouha(const std::wstring& cesta, size_t delka)
 {
   return L"Cesta " + v_uvozovkach(cesta) + L" je pro kopírování příliš dlouhá (" + std::to_wstring(delka) +
          L" znaků, nejvýše " + std::to_wstring(MAX_PATH - 1) + L"). Nic nebylo zkopírováno.";
+}
+
+std::wstring text_cisla(unsigned long long n)
+{
+  std::wstring cislice = std::to_wstring(n), text;
+  for (size_t i = 0; i < cislice.size(); ++i) {
+    if (i > 0 && (cislice.size() - i) % 3 == 0) text += L'\u00A0';
+    text += cislice[i];
+  }
+  return text;
+}
+
+namespace {
+// The form for 1, for 2 to 4, and for the rest (0, 5 and more).
+const wchar_t* tvar(unsigned long long n, const wchar_t* jeden, const wchar_t* dva_az_ctyri, const wchar_t* jinak)
+{
+  return n == 1 ? jeden : n >= 2 && n <= 4 ? dva_az_ctyri : jinak;
+}
+} // namespace
+
+std::wstring text_velikosti(unsigned long long bajtu)
+{
+  if (bajtu < 1024) return text_cisla(bajtu) + L" " + tvar(bajtu, L"bajt", L"bajty", L"bajtů");
+  static const wchar_t* const jednotky[] = {L"KB", L"MB", L"GB"};
+  unsigned long long jednotka = 1024;
+  size_t j = 0;
+  while (j + 1 < 3 && bajtu / jednotka >= 1024) {
+    jednotka *= 1024;
+    ++j;
+  }
+  // Tenths, cut off (the remainder is below 2^30: ten times it cannot overflow).
+  const unsigned long long cele = bajtu / jednotka, desetiny = bajtu % jednotka * 10 / jednotka;
+  return text_cisla(cele) + L"," + std::to_wstring(desetiny) + L" " + jednotky[j];
+}
+
+std::wstring pocet_souboru(unsigned long long n) { return text_cisla(n) + L" " + tvar(n, L"soubor", L"soubory", L"souborů"); }
+
+std::wstring pocet_slozek(unsigned long long n, bool po_slovesu)
+{
+  return text_cisla(n) + L" " + tvar(n, po_slovesu ? L"složku" : L"složka", L"složky", L"složek");
+}
+
+std::wstring radek_nahled_spusten(const std::wstring& slozka)
+{
+  return L"Náhled čištění složky " + v_uvozovkach(slozka) + L" (nic nebude smazáno)";
+}
+
+std::wstring obsah_slozky(unsigned long long souboru, unsigned long long bajtu)
+{
+  return L" (" + pocet_souboru(souboru) + L", " + text_velikosti(bajtu) + L")";
+}
+
+std::wstring radek_nahled_souhrn(unsigned long long souboru, unsigned long long slozek, unsigned long long bajtu)
+{
+  return L"Náhled: vyčištění by odstranilo " + pocet_souboru(souboru) + L" a " + pocet_slozek(slozek, true) +
+         L", celkem " + text_velikosti(bajtu) + L". Nic nebylo smazáno.";
 }

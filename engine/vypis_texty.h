@@ -33,20 +33,39 @@ inline constexpr const wchar_t* kopirovani_selhalo = L"Při kopírování došlo
 inline constexpr const wchar_t* kopirovani_dokonceno = L"Kopírování složky bylo dokončeno";
 } // namespace texty
 
-// "Složka "<path>" byla vymazána podle nastavení"
-std::wstring radek_slozka_smazana(const std::wstring& cesta);
-// "Soubor "<path>" byl vymazán podle nastavení"
-std::wstring radek_soubor_smazan(const std::wstring& cesta);
-// The failure line: the string-table text, a blank, the quoted path.
-std::wstring radek_selhani(const std::wstring& text, const std::wstring& cesta);
+// "Složka "<path>" byla vymazána podle nastavení"; in a preview "... by byla vymazána ...".
+std::wstring radek_slozka_smazana(const std::wstring& cesta, bool nahled = false);
+// "Soubor "<path>" byl vymazán podle nastavení"; in a preview "... by byl vymazán ...".
+std::wstring radek_soubor_smazan(const std::wstring& cesta, bool nahled = false);
+// The failure line: the string-table text, a blank, the quoted path. In a preview the text's
+// verb is conditional: "Nepodařilo se ..." becomes "Nepodařilo by se ...".
+std::wstring radek_selhani(const std::wstring& text, const std::wstring& cesta, bool nahled = false);
 // "Celkový čas čištění: N sekund", "Celkový čas: N sekund", "Celkový čas tesvarin: N sekund"
 std::wstring radek_cas_cisteni(unsigned sekundy);
 std::wstring radek_cas(unsigned sekundy);
 std::wstring radek_cas_zalohy(unsigned sekundy);
 // The line of a clean that leaves out a pattern for every name.
 std::wstring radek_vzor_vynechan(const std::wstring& vzor);
-// "!! Nepodařilo se odstranit N objektů !!"
-std::wstring radek_pocet_chyb(LONG pocet);
+// "!! Nepodařilo se odstranit N objektů !!"; in a preview "!! Nepodařilo by se ... !!".
+std::wstring radek_pocet_chyb(LONG pocet, bool nahled = false);
+
+// The preview of a clean. Numbers are grouped by threes with a no-break space (U+00A0), as
+// the Czech locale groups them: "1 204".
+std::wstring text_cisla(unsigned long long n);
+// A size as Explorer writes it: below 1 KB in bytes ("1 bajt", "2 bajty", "512 bajtů"),
+// otherwise in the largest of KB, MB, GB that it reaches, with one decimal cut off after it
+// and a decimal comma ("38,2 MB").
+std::wstring text_velikosti(unsigned long long bajtu);
+// The Czech plural forms: 1 soubor, 2-4 soubory, 0 or 5 and more souborů; likewise složka,
+// složky, složek, and after a verb (the accusative) složku, složky, složek.
+std::wstring pocet_souboru(unsigned long long n);
+std::wstring pocet_slozek(unsigned long long n, bool po_slovesu = false);
+// "Náhled čištění složky "<path>" (nic nebude smazáno)"
+std::wstring radek_nahled_spusten(const std::wstring& slozka);
+// What a folder's line adds: " (1 204 souborů, 38,2 MB)".
+std::wstring obsah_slozky(unsigned long long souboru, unsigned long long bajtu);
+// "Náhled: vyčištění by odstranilo N souborů a M složek, celkem X. Nic nebylo smazáno."
+std::wstring radek_nahled_souhrn(unsigned long long souboru, unsigned long long slozek, unsigned long long bajtu);
 // "Původní složka <path> byla odstraněna."
 std::wstring radek_stary_cil_odstranen(const std::wstring& cesta);
 // The line and box when a link would make the copy recurse.

@@ -91,10 +91,14 @@ protected:
 
   template <class F> static bool pumpuj(F hotovo) { return test::pumpuj_dokud(hotovo); }
 
-  // Presses a button; the worker it starts is then awaited by `dobehni`.
+  // Presses a button, or chooses the preview as the log's menu does; the worker it starts is
+  // then awaited by `dobehni`.
   void stiskni(int id)
   {
-    SendMessageW(prvek(id), BM_CLICK, 0, 0);
+    if (id == IDM_NAHLED_CISTENI)
+      SendMessageW(d()->hwnd, WM_COMMAND, IDM_NAHLED_CISTENI, 0);
+    else
+      SendMessageW(prvek(id), BM_CLICK, 0, 0);
     ASSERT_NE(d()->vlakno, nullptr);
     ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), d()->vlakno, GetCurrentProcess(), &vlakno, SYNCHRONIZE, FALSE, 0));
   }
@@ -324,4 +328,74 @@ TEST(PanelUloh, KonecOperace)
     EXPECT_EQ(po_operaci(nezdaru, zastavena, popredi).stav, stav);
     EXPECT_EQ(po_operaci(nezdaru, zastavena, popredi).blikat, !popredi);
   }
+}
+
+namespace {
+// Every entry below a folder, links as themselves and not entered: path, size, write time, attributes.
+std::vector<std::wstring> snimek(const std::wstring& slozka)
+{
+  std::vector<std::wstring> v;
+  WIN32_FIND_DATAW p;
+  HANDLE h = FindFirstFileW((slozka + L"\\*").c_str(), &p);
+  do {
+    const std::wstring c = slozka + L"\\" + p.cFileName;
+    if (p.cFileName == std::wstring(L".") || p.cFileName == std::wstring(L"..")) continue;
+    v.push_back(c + L" " + std::to_wstring(p.nFileSizeLow) + L" " + std::to_wstring(p.ftLastWriteTime.dwLowDateTime) +
+                L" " + std::to_wstring(p.ftLastWriteTime.dwHighDateTime) + L" " + std::to_wstring(p.dwFileAttributes));
+    if ((p.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(p.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+      const auto w = snimek(c);
+      v.insert(v.end(), w.begin(), w.end());
+    }
+  } while (FindNextFileW(h, &p));
+  FindClose(h);
+  std::sort(v.begin(), v.end());
+  return v;
+}
+
+// The lines that name a path, each as its kind (the text before the quoted path, its " by"
+// left out) and the path: what a preview and the clean after it must hold alike.
+std::vector<std::wstring> jmenovane(const std::vector<std::wstring>& radky)
+{
+  std::vector<std::wstring> v;
+  for (const std::wstring& r : radky) {
+    const size_t z = r.find(L'"'), k = r.rfind(L'"');
+    if (z == std::wstring::npos || k == z || r.rfind(L"Náhled", 0) == 0) continue;
+    std::wstring druh = r.substr(0, z);
+    if (const size_t b = druh.find(L" by "); b != std::wstring::npos) druh.erase(b, 3);
+    v.push_back(druh + r.substr(z, k - z + 1));
+  }
+  std::sort(v.begin(), v.end());
+  return v;
+}
+} // namespace
+
+// The preview runs the clean's walk: it names the paths that the clean after it deletes and
+// those it leaves and reports, with the same count, and changes nothing on disk.
+TEST_F(Beh, NahledJmenujeCoCisteniSmazeANicNezmeni)
+{
+  const std::wstring t = test::nova_slozka(L"beh_nahled"), app = t + L"\\app";
+  vytvor_strom(t, {L"obet\\f.obj", L"obet\\data.txt", L"app\\keep.cpp", L"app\\x.aps", L"app\\a1.bak", L"app\\ro.aps",
+                   L"app\\sub\\Thumbs.db", L"app\\sub\\Debug\\a.obj", L"app\\sub\\Debug\\release\\b.obj",
+                   L"app\\Release\\c.obj", L"app\\.vs\\x.aps", L"app\\ipch\\z.obj"});
+  test::jen_pro_cteni(app + L"\\ro.aps");
+  test::linux_odkaz(app + L"\\Debug", t + L"\\obet");            // a folder outside, named like the list
+  // A file outside, named like nothing: Wine lists a link to a file as a plain file, and only
+  // the delete, which then refuses it, could tell that a matching one is a link.
+  test::linux_odkaz(app + L"\\odkaz", t + L"\\obet\\data.txt");
+  test::linux_odkaz(app + L"\\ipch\\ven", t + L"\\obet");       // inside a folder that goes
+  seznamy().soubory.push_back(L"a*.bak");
+  nastav_slozky(app, L"");
+  const auto pred = snimek(t);
+  stiskni(IDM_NAHLED_CISTENI);
+  dobehni();
+  const auto nahled = vypis();
+  EXPECT_EQ(snimek(t), pred) << "the preview changed the disk";
+  stiskni(IDC_VYCISTIT);
+  dobehni();
+  EXPECT_EQ(jmenovane(nahled), jmenovane(vypis()));
+  ASSERT_GE(nahled.size(), 3u);
+  EXPECT_EQ(nahled.front(), radek_nahled_spusten(app));
+  EXPECT_EQ(nahled.end()[-2], radek_pocet_chyb(d()->pocet_chyb, true));
+  // x.aps, a1.bak and Thumbs.db; sub\Debug with a.obj and release\b.obj; Release with c.obj.
+  EXPECT_EQ(nahled.back(), radek_nahled_souhrn(6, 2, 9 + 10 + 17 + 19 + 27 + 17));
 }

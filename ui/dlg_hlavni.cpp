@@ -130,7 +130,7 @@ INT_PTR dlg_hlavni::zpracuj_zpravu(UINT zprava, WPARAM wparam, LPARAM lparam)
     nacti_zadani_zalohy();
     break;
   case WM_CONTEXTMENU:
-    if (reinterpret_cast<HWND>(wparam) == lb_vypis) nabidka_vypisu(*this, lb_vypis, lparam);
+    if (reinterpret_cast<HWND>(wparam) == lb_vypis) nabidka_vypisu(*this, lb_vypis, lparam, vlakno != nullptr);
     break;
   default:
     break;
@@ -144,6 +144,7 @@ void dlg_hlavni::prikaz(WORD id, WORD oznameni)
   case IDC_VYCISTIT: prikaz_vycistit(); break;
   case IDC_ZALOHOVAT: prikaz_kopirovat(); break;
   case IDC_VYCISTIT_A_ZALOHOVAT: prikaz_vycistit_a_kopirovat(); break;
+  case IDM_NAHLED_CISTENI: prikaz_nahled(); break;
   case IDC_PRIDAT_DATUM:
     // The click itself; focus and other notifications change nothing.
     if (oznameni == 0) datum_do_nastaveni(hwnd, nast());

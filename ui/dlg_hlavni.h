@@ -72,6 +72,8 @@ public:
   void prikaz_vycistit();
   void prikaz_kopirovat();
   void prikaz_vycistit_a_kopirovat();
+  // The clean's preview, from the log's menu.
+  void prikaz_nahled();
   void pridat_do_vypisu(const wchar_t* radek);
   void zacni_mereni();
   unsigned uplynulo_sekund() const;
@@ -81,6 +83,8 @@ public:
   // Cleans below one folder (as the log shows it) with the running operation's lists;
   // failures are counted in `pocet_chyb`.
   void vycistit_slozku(const std::wstring& slozka);
+  // The clean's preview: 0 when its walk ran.
+  int nahled();
   // The backup.
   int kopirovat();
   // What the clean and the copy take from the edits, the settings and the lists, read into
@@ -95,3 +99,4 @@ public:
 unsigned __stdcall vlakno_vycistit(void* dialog);
 unsigned __stdcall vlakno_kopirovat(void* dialog);
 unsigned __stdcall vlakno_vycistit_a_kopirovat(void* dialog);
+unsigned __stdcall vlakno_nahled(void* dialog);

@@ -157,7 +157,7 @@ void uloz(const kestrum::okno& dialog, HWND vypis)
 
 } // namespace
 
-void nabidka_vypisu(const kestrum::okno& dialog, HWND vypis, LPARAM pozice)
+void nabidka_vypisu(const kestrum::okno& dialog, HWND vypis, LPARAM pozice, bool zaneprazdnen)
 {
   POINT p{static_cast<short>(LOWORD(pozice)), static_cast<short>(HIWORD(pozice))};
   if (p.x == -1 && p.y == -1) {
@@ -184,6 +184,7 @@ void nabidka_vypisu(const kestrum::okno& dialog, HWND vypis, LPARAM pozice)
   if (!nabidka) fatalni_posledni_chyba();
   const LRESULT vybrany = SendMessageW(vypis, LB_GETCURSEL, 0, 0);
   const bool prazdny = SendMessageW(vypis, LB_GETCOUNT, 0, 0) <= 0;
+  EnableMenuItem(nabidka, IDM_NAHLED_CISTENI, zaneprazdnen ? MF_GRAYED : MF_ENABLED);
   EnableMenuItem(nabidka, IDM_KOPIROVAT_VYPIS, prazdny ? MF_GRAYED : MF_ENABLED);
   EnableMenuItem(nabidka, IDM_KOPIROVAT_RADEK, vybrany == LB_ERR ? MF_GRAYED : MF_ENABLED);
   EnableMenuItem(nabidka, IDM_ULOZIT_VYPIS, prazdny ? MF_GRAYED : MF_ENABLED);
@@ -195,6 +196,7 @@ void nabidka_vypisu(const kestrum::okno& dialog, HWND vypis, LPARAM pozice)
   if (zije.expired()) return; // the window closed or the session ended while the menu was open
   // The rows are read when the item is chosen: what the log holds at that moment.
   switch (prikaz) {
+  case IDM_NAHLED_CISTENI: SendMessageW(dialog.hwnd, WM_COMMAND, IDM_NAHLED_CISTENI, 0); break;
   case IDM_KOPIROVAT_VYPIS: kopiruj(dialog.hwnd, text_vypisu(radky(vypis))); break;
   case IDM_KOPIROVAT_RADEK:
     if (const LRESULT i = SendMessageW(vypis, LB_GETCURSEL, 0, 0); i != LB_ERR)
