@@ -19,7 +19,7 @@ public:
   void uloz() const;
   void vychozi_soubory();
   void vychozi_slozky();
-  // The index of the first entry equal to `nazev` (lstrcmpiW), or -1.
+  // The index of the first entry equal to `nazev` (stejne_nazvy), or -1.
   int najdi_soubor(const wchar_t* nazev) const;
   int najdi_slozku(const wchar_t* nazev) const;
   // Appends `nazev` exactly as given.
