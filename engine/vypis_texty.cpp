@@ -88,3 +88,8 @@ std::wstring radek_cizi_slozka(const std::wstring& slozka)
 }
 
 std::wstring radek_stara_kopie_je_v(const std::wstring& slozka) { return L"Původní kopie je ve složce " + slozka + L"."; }
+
+std::wstring zprava_vypis_neulozen(const std::wstring& soubor)
+{
+  return L"Výpis se nepodařilo uložit do souboru " + v_uvozovkach(soubor) + L".";
+}
