@@ -29,10 +29,10 @@ bool pripoj_nazev(std::wstring& cesta, std::wstring_view nazev, size_t rezerva =
 
 // The trailing backslash, in its three meanings:
 // - the stem a name is appended to: every trailing backslash dropped, a drive root too
-//   ("C:\\" gives "C:"); returns how many were dropped;
+//   (C:\ gives C:); returns how many were dropped;
 size_t odstranit_koncova_lomitka(std::wstring& text);
 // - a folder's path in its one form, to open or compare: every trailing backslash dropped,
-//   but a drive root keeps one ("C:\\", "\\?\C:\\");
+//   but a drive root keeps one (C:\ and \\?\C:\ stay);
 std::wstring bez_koncoveho_lomitka(const std::wstring& cesta);
 // - a folder's path that a name follows directly: one backslash added unless it ends with one.
 std::wstring s_lomitkem(std::wstring cesta);
