@@ -1,7 +1,5 @@
 #include "engine/cesty.h"
 
-#include <cwchar>
-
 size_t odstranit_koncova_lomitka(std::wstring& text)
 {
   size_t pocet = 0;
@@ -13,12 +11,6 @@ size_t odstranit_koncova_lomitka(std::wstring& text)
 }
 
 namespace {
-
-bool zacina(const std::wstring& s, const wchar_t* predpona)
-{
-  size_t n = std::wcslen(predpona);
-  return s.size() >= n && s.compare(0, n, predpona) == 0;
-}
 
 bool je_jednotka(const std::wstring& s, size_t i)
 {
@@ -37,9 +29,9 @@ std::wstring jednotna_lomitka(std::wstring cesta)
 
 bool je_absolutni(const std::wstring& cesta)
 {
-  if (zacina(cesta, L"\\\\?\\") || je_jednotka(cesta, 0)) return true;
+  if (cesta.starts_with(L"\\\\?\\") || je_jednotka(cesta, 0)) return true;
   // \\server\share: a server name and a share name; "\\.\" is a device, no folder.
-  if (!zacina(cesta, L"\\\\") || zacina(cesta, L"\\\\.\\")) return false;
+  if (!cesta.starts_with(L"\\\\") || cesta.starts_with(L"\\\\.\\")) return false;
   const size_t lomitko = cesta.find(L'\\', 2);
   return lomitko != std::wstring::npos && lomitko > 2 && lomitko + 1 < cesta.size() && cesta[lomitko + 1] != L'\\';
 }
@@ -47,11 +39,11 @@ bool je_absolutni(const std::wstring& cesta)
 std::wstring dlouha_forma(const std::wstring& plna)
 {
   std::wstring r;
-  if (zacina(plna, L"\\\\?\\"))
+  if (plna.starts_with(L"\\\\?\\"))
     r = plna;
   else if (je_jednotka(plna, 0))
     r = L"\\\\?\\" + plna;
-  else if (zacina(plna, L"\\\\") && !zacina(plna, L"\\\\.\\") && plna.size() > 2 && plna[2] != L'\\')
+  else if (plna.starts_with(L"\\\\") && !plna.starts_with(L"\\\\.\\") && plna.size() > 2 && plna[2] != L'\\')
     r = L"\\\\?\\UNC\\" + plna.substr(2);
   if (r.size() > NEJDELSI_CESTA) r.clear();
   return r;
@@ -68,9 +60,9 @@ bool pripoj_nazev(std::wstring& cesta, std::wstring_view nazev, size_t rezerva)
 
 std::wstring bez_koncoveho_lomitka(const std::wstring& cesta)
 {
-  if (cesta.size() >= 2 && cesta.back() == L'\\' && cesta[cesta.size() - 2] != L':')
-    return cesta.substr(0, cesta.size() - 1);
-  return cesta;
+  std::wstring c = cesta;
+  if (odstranit_koncova_lomitka(c) > 0 && (c.empty() || c.back() == L':')) c += L'\\';
+  return c;
 }
 
 std::wstring s_lomitkem(std::wstring cesta)
@@ -102,14 +94,14 @@ bool je_koren_svazku(const std::wstring& plna)
 {
   std::wstring c = plna;
   odstranit_koncova_lomitka(c);
-  if (zacina(c, L"\\\\?\\UNC\\")) c = L"\\\\" + c.substr(8);
-  else if (zacina(c, L"\\\\?\\") || zacina(c, L"\\\\.\\")) {
+  if (c.starts_with(L"\\\\?\\UNC\\")) c = L"\\\\" + c.substr(8);
+  else if (c.starts_with(L"\\\\?\\") || c.starts_with(L"\\\\.\\")) {
     c = c.substr(4);
     // A volume name or a device: its root is the whole name.
     if (c.find(L'\\') == std::wstring::npos && !(c.size() == 2 && c[1] == L':')) return !c.empty();
   }
   if (c.size() == 2 && c[1] == L':') return true;
-  if (!zacina(c, L"\\\\")) return false;
+  if (!c.starts_with(L"\\\\")) return false;
   // \\server\share: two names after the leading backslashes, not more.
   const size_t server = c.find(L'\\', 2);
   return server == std::wstring::npos || c.find(L'\\', server + 1) == std::wstring::npos;
@@ -130,8 +122,8 @@ bool prekryvaji_se(const std::wstring& a, const std::wstring& b)
 
 std::wstring cesta_pro_shell(const std::wstring& cesta)
 {
-  if (zacina(cesta, L"\\\\?\\UNC\\")) return L"\\\\" + cesta.substr(8);
-  if (zacina(cesta, L"\\\\?\\")) return je_jednotka(cesta, 4) ? cesta.substr(4) : std::wstring();
-  if (zacina(cesta, L"\\\\.\\")) return {};
+  if (cesta.starts_with(L"\\\\?\\UNC\\")) return L"\\\\" + cesta.substr(8);
+  if (cesta.starts_with(L"\\\\?\\")) return je_jednotka(cesta, 4) ? cesta.substr(4) : std::wstring();
+  if (cesta.starts_with(L"\\\\.\\")) return {};
   return cesta;
 }

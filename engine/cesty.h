@@ -27,16 +27,18 @@ std::wstring dlouha_forma(const std::wstring& plna);
 // NEJDELSI_CESTA.
 bool pripoj_nazev(std::wstring& cesta, std::wstring_view nazev, size_t rezerva = 0);
 
-// Drops every trailing backslash; returns how many were dropped.
+// The trailing backslash, in its three meanings:
+// - the stem a name is appended to: every trailing backslash dropped, a drive root too
+//   (C:\ gives C:); returns how many were dropped;
 size_t odstranit_koncova_lomitka(std::wstring& text);
-// A folder's path without its trailing backslash, except for a drive root ("C:\" and
-// "\\?\C:\" keep it).
+// - a folder's path in its one form, to open or compare: every trailing backslash dropped,
+//   but a drive root keeps one (C:\ and \\?\C:\ stay);
 std::wstring bez_koncoveho_lomitka(const std::wstring& cesta);
-// A folder's path with one trailing backslash: one is added unless it ends with one.
+// - a folder's path that a name follows directly: one backslash added unless it ends with one.
 std::wstring s_lomitkem(std::wstring cesta);
 
-// Whether two names (or paths) are the same to the file system, letter case aside: an
-// ordinal comparison after the simple upper-case mapping, the same for every user locale.
+// Whether two names are the same to the file system, letter case aside: an ordinal
+// comparison after the simple upper-case mapping, the same for every user locale.
 bool stejne_nazvy(std::wstring_view a, std::wstring_view b);
 // Case-insensitive equality of two paths, trailing backslashes aside.
 bool stejne_cesty(const std::wstring& a, const std::wstring& b);

@@ -149,7 +149,7 @@ void cisteni::dokonci_davku()
   if (davka_.empty()) return;
   std::vector<bool> zustava;
   const ULONGLONG od = GetTickCount64();
-  if (davka_.size() > DAVKA_PO_JEDNOM && jeste_uvedene(davka_slozka_, davka_nazvy_, zustava)) {
+  if (davka_vypisem(davka_.size()) && jeste_uvedene(davka_slozka_, davka_nazvy_, zustava)) {
     vypis_trval_ = GetTickCount64() - od;
   } else {
     // Few, or the folder cannot be listed: each name is looked up, as exactly as the

@@ -125,6 +125,8 @@ constexpr ULONGLONG DAVKA_PODIL = 8;
 // listing every entry's details.
 constexpr size_t DAVKA_PO_JEDNOM = 8;
 
+// Whether a batch of `pocet` files is proven by one listing of its folder, not file by file.
+constexpr bool davka_vypisem(size_t pocet) { return pocet > DAVKA_PO_JEDNOM; }
 // Whether a batch of `pocet` files, the oldest deleted `stari_ms` ago, is to be proven now.
 constexpr bool davka_hotova(size_t pocet, ULONGLONG stari_ms, ULONGLONG vypis_trval_ms)
 {

@@ -181,3 +181,8 @@ std::wstring radek_nahled_souhrn(unsigned long long souboru, unsigned long long 
   return L"Náhled: vyčištění by odstranilo " + pocet_souboru(souboru) + L" a " + pocet_slozek(slozek, true) +
          L", celkem " + text_velikosti(bajtu) + L". Nic nebylo smazáno.";
 }
+
+std::wstring zprava_vypis_neulozen(const std::wstring& soubor)
+{
+  return L"Výpis se nepodařilo uložit do souboru " + v_uvozovkach(soubor) + L".";
+}

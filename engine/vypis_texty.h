@@ -1,6 +1,6 @@
 #pragma once
-// The texts of the log and of the operations' boxes: the fixed ones, and the lines built
-// around a path or a number. The failure texts of the clean stand in the string table.
+// The texts of the log, of its menu and of the operations' boxes: the fixed ones, and the
+// lines built around a path or a number. The failure texts of the clean stand in the string table.
 #include <windows.h>
 #include <string>
 
@@ -31,6 +31,15 @@ inline constexpr const wchar_t* stary_cil_nesmazan = L"Původní cílovou složk
 inline constexpr const wchar_t* kopie_neprejmenovana = L"Novou kopii se nepodařilo přejmenovat na původní název.";
 inline constexpr const wchar_t* kopirovani_selhalo = L"Při kopírování došlo k chybě";
 inline constexpr const wchar_t* kopirovani_dokonceno = L"Kopírování složky bylo dokončeno";
+
+// The log's menu: the saved file's name before its date, the Save dialog's title before the
+// program's name and its filter, and the boxes of its failures.
+inline constexpr const wchar_t* vypis_nazev_souboru = L"Tesvarin výpis ";
+inline constexpr const wchar_t* vypis_ulozit_titulek = L"Uložit výpis - ";
+inline constexpr wchar_t vypis_filtr[] = L"Textové soubory (*.txt)\0*.txt\0Všechny soubory (*.*)\0*.*\0";
+inline constexpr const wchar_t* vypis_neni_ve_schrance = L"Výpis se nepodařilo zkopírovat do schránky.";
+inline constexpr const wchar_t* vypis_okno_ulozeni_selhalo =
+    L"Okno pro uložení souboru se nepodařilo otevřít (kód chyby 0x%04lX).";
 } // namespace texty
 
 // "Složka "<path>" byla vymazána podle nastavení"; in a preview "... by byla vymazána ...".
@@ -97,3 +106,6 @@ std::wstring radek_stary_cil_chraneny(const std::wstring& cil);
 // The line and box when a path of the copy, or of its source, is longer than the shell's
 // copy takes (`delka` characters).
 std::wstring radek_cesta_dlouha(const std::wstring& cesta, size_t delka);
+
+// "Výpis se nepodařilo uložit do souboru "<path>"."
+std::wstring zprava_vypis_neulozen(const std::wstring& soubor);

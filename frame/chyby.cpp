@@ -3,10 +3,9 @@
 #include <comdef.h>
 #include <cstdlib>
 #include "frame/aplikace.h"
+#include "res/texty.h"
 
 namespace {
-
-const wchar_t* const UKONCENI_UVOD = L"Došlo k neočekávanému ukončení aplikace nebo k neobsloužené výjimce.\n\n";
 
 [[noreturn]] void ukonci_s_textem(const std::wstring& text)
 {
@@ -82,8 +81,9 @@ std::wstring nacti_text(UINT id)
 
 std::wstring text_ukonceni(DWORD posledni_chyba, const std::wstring& systemovy)
 {
-  if (posledni_chyba == 0) return std::wstring(UKONCENI_UVOD) + L"Aplikace bude ukončena";
-  return std::wstring(UKONCENI_UVOD) + L"Chyba WinAPI: " + systemovy + L"\n\nAplikace bude ukončena.";
+  const std::wstring uvod = texty::ukonceni_uvod;
+  if (posledni_chyba == 0) return uvod + texty::ukonceni_konec;
+  return uvod + texty::ukonceni_winapi + systemovy + L"\n\n" + texty::ukonceni_konec + L".";
 }
 
 void obsluha_ukonceni()
@@ -97,11 +97,11 @@ void obsluha_ukonceni()
 
 std::wstring text_parametru(const wchar_t* vyraz, const wchar_t* funkce, const wchar_t* soubor, unsigned int radek)
 {
-  std::wstring text = L"Byl zadán chybný parametr funkce z knihovny CRT!\n";
+  std::wstring text = texty::parametr_crt;
   if (vyraz) text += vyraz;
-  if (funkce) text += std::wstring(L"\nFunkce: ") + funkce;
-  if (soubor) text += std::wstring(L"\nSoubor: ") + soubor;
-  if (radek != 0) text += L"\nŘádek: " + std::to_wstring(radek);
+  if (funkce) text += std::wstring(texty::parametr_funkce) + funkce;
+  if (soubor) text += std::wstring(texty::parametr_soubor) + soubor;
+  if (radek != 0) text += texty::parametr_radek + std::to_wstring(radek);
   return text;
 }
 
@@ -113,7 +113,7 @@ void obsluha_parametru(const wchar_t* vyraz, const wchar_t* funkce, const wchar_
 
 std::wstring text_chyby_udalosti(const wchar_t* text)
 {
-  std::wstring s = (text && *text) ? text : L"Chyba aplikace";
+  std::wstring s = (text && *text) ? text : texty::chyba_aplikace;
   if (s.back() != L'.') s += L'.';
   s += L"\r\n";
   return s;

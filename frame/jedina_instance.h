@@ -21,8 +21,3 @@ private:
 // minimised, or the dialog it shows over it, without waiting for that program. A Tesvarin
 // that is still starting has a few seconds to show its window; false when none came.
 bool ukaz_bezici_instanci();
-
-namespace texty {
-// The box when another Tesvarin runs but its window could not be brought forward.
-inline constexpr const wchar_t* uz_bezi = L"Tesvarin již běží, ale jeho okno se nepodařilo zobrazit.";
-} // namespace texty

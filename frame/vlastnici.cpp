@@ -27,7 +27,8 @@ void zavri_klic(HKEY h)
 
 void zavri_tema(HTHEME h)
 {
-  if (FAILED(CloseThemeData(h))) fatalni_posledni_chyba();
+  // CloseThemeData reports its failure as its result, not as the last error.
+  if (const HRESULT hr = CloseThemeData(h); FAILED(hr)) fatalni_hresult(hr);
 }
 
 void znic_nabidku(HMENU h)
@@ -38,6 +39,11 @@ void znic_nabidku(HMENU h)
 void smaz_pismo(HFONT h)
 {
   if (!DeleteObject(h)) fatalni_posledni_chyba();
+}
+
+void uvolni_pamet(HGLOBAL h)
+{
+  if (GlobalFree(h)) fatalni_posledni_chyba();
 }
 
 dc_okna::dc_okna(HWND okno) : okno_(okno), dc_(GetDC(okno))

@@ -55,6 +55,7 @@ void zavri_klic(HKEY h);      // RegCloseKey
 void zavri_tema(HTHEME h);    // CloseThemeData
 void znic_nabidku(HMENU h);   // DestroyMenu
 void smaz_pismo(HFONT h);     // DeleteObject
+void uvolni_pamet(HGLOBAL h); // GlobalFree
 
 // Handles of the kernel, for which INVALID_HANDLE_VALUE (or null) holds nothing.
 template <void (*Uvolneni)(HANDLE)> struct druh_jadra {
@@ -78,6 +79,7 @@ using handle_klice = vlastnik<druh_s_nulou<HKEY, zavri_klic>>;
 using handle_tematu = vlastnik<druh_s_nulou<HTHEME, zavri_tema>>;
 using handle_nabidky = vlastnik<druh_s_nulou<HMENU, znic_nabidku>>;
 using handle_pisma = vlastnik<druh_s_nulou<HFONT, smaz_pismo>>;
+using handle_pameti = vlastnik<druh_s_nulou<HGLOBAL, uvolni_pamet>>; // GlobalAlloc
 
 // A COM interface pointer; Release reports nothing to fail on.
 template <class I> void uvolni_rozhrani(I* p) { p->Release(); }

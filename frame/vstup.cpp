@@ -3,6 +3,7 @@
 #include <windows.h>
 #include "frame/aplikace.h"
 #include "frame/jedina_instance.h"
+#include "res/texty.h"
 
 int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR, int)
 {

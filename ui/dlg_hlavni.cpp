@@ -6,9 +6,10 @@
 #include <vector>
 #include "frame/aplikace.h"
 #include "frame/chyby.h"
-#include "frame/vlastnici.h"
 #include "res/resource.h"
+#include "res/texty.h"
 #include "ui/dialogy.h"
+#include "ui/nabidka.h"
 #include "ui/vypis_nabidka.h"
 #include "ui/nastaveni.h"
 #include "ui/seznamy_mazani.h"
@@ -57,9 +58,6 @@ constexpr nastroj_tipu NASTROJE_TIPU[] = {
     {IDC_ODKAZ_CIL, IDC_ODKAZ_CIL},
     {IDC_ODSTRANIT_SLOZKY, IDC_ODSTRANIT_SLOZKY},
     {IDC_ODSTRANIT_SOUBORY, IDC_ODSTRANIT_SOUBORY}};
-
-// The reason given while an operation holds up the end of the session.
-constexpr const wchar_t* KONEC_RELACE_CEKA = L"Tesvarin dokončuje čištění nebo zálohování složky.";
 
 // Check box 1017 into the settings' `param`.
 void datum_do_nastaveni(HWND dialog, nastaveni& n)
@@ -178,21 +176,9 @@ void dlg_hlavni::prochazej(kestrum::edit_slozka& edit)
 
 void dlg_hlavni::nabidka_napovedy()
 {
-  const kestrum::handle_nabidky menu(LoadMenuW(instance, MAKEINTRESOURCEW(IDM_NAPOVEDA)));
-  if (!menu.platny()) fatalni_posledni_chyba();
   POINT p{};
   if (!GetCursorPos(&p)) fatalni_posledni_chyba();
-  if (p.x == 65535 || p.y == 65535) {
-    // No usable cursor position (the drop-down came from the keyboard): the dialog's corner.
-    p = POINT{0, 0};
-    if (!ClientToScreen(hwnd, &p)) fatalni_posledni_chyba();
-  }
-  SetForegroundWindow(hwnd);
-  HMENU nabidka = GetSubMenu(menu.get(), 0);
-  if (!nabidka) nabidka = menu.get();
-  // A menu whose window closed under it (the session ended) may report a failure.
-  const auto zije = hlidac();
-  if (!TrackPopupMenu(nabidka, TPM_RIGHTBUTTON, p.x, p.y, 0, hwnd, nullptr) && !zije.expired()) fatalni_posledni_chyba();
+  ukaz_nabidku(*this, IDM_NAPOVEDA, p, 0);
 }
 
 void dlg_hlavni::uloz_do_nastaveni()
@@ -213,7 +199,7 @@ void dlg_hlavni::hlas_beh_pri_konci_relace()
   // refuse the end of the session; only the text is missing then.
   HWND host = GetParent(hwnd);
   if (vlakno && !duvod_blokovani) {
-    duvod_blokovani = ShutdownBlockReasonCreate(host, KONEC_RELACE_CEKA) != FALSE;
+    duvod_blokovani = ShutdownBlockReasonCreate(host, texty::konec_relace_ceka) != FALSE;
     if (!duvod_blokovani && GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) fatalni_posledni_chyba();
   } else if (!vlakno && duvod_blokovani) {
     if (!ShutdownBlockReasonDestroy(host)) fatalni_posledni_chyba();

@@ -7,6 +7,7 @@
 #include "frame/aplikace.h"
 #include "frame/chyby.h"
 #include "res/resource.h"
+#include "res/texty.h"
 #include "ui/dlg_hlavni.h"
 #include "ui/dlg_nastaveni.h"
 #include "ui/dlg_program_info.h"
@@ -55,12 +56,12 @@ void po_zmene(dlg_hlavni& d, const strana& s)
 std::wstring proc_nelze_pridat(const std::wstring& nazev, bool slozka)
 {
   if (const wchar_t z = nepovoleny_znak(nazev, slozka)) {
-    const std::wstring text = std::wstring(slozka ? L"Název složky" : L"Název souboru") + L" nemůže obsahovat znak „" +
-                              std::wstring(1, z) + L"“.";
-    return z == L'*' || z == L'?' ? text + L" Zástupné znaky lze použít jen v seznamu souborů." : text;
+    const std::wstring text = std::wstring(slozka ? texty::nazev_slozky : texty::nazev_souboru) +
+                              texty::nemuze_obsahovat + std::wstring(1, z) + texty::znak_konec;
+    return z == L'*' || z == L'?' ? text + texty::zastupne_jen_soubory : text;
   }
   if (!slozka && vzor_pro_vse(nazev))
-    return L"Vzor „" + nazev + L"“ by při čištění vymazal téměř všechny soubory, proto jej nelze přidat do seznamu.";
+    return texty::vzor_uvod + nazev + texty::vzor_pro_vse;
   return {};
 }
 

@@ -5,15 +5,13 @@
 #include "frame/aplikace.h"
 #include "frame/chyby.h"
 #include "res/resource.h"
+#include "res/texty.h"
 #include "ui/dialogy.h"
 #include "ui/nastaveni.h"
 
 const format_data FORMATY_DATA[5] = {
-    {L"Pouze datum", 1},
-    {L"Datum a čas ve tvaru D.M.R Xh Xm", 3},
-    {L"Datum a čas ve tvaru D.M.R Xh Xm Xs", 5},
-    {L"Datum a čas ve tvaru D.M.R H-M", 2},
-    {L"Datum a čas ve tvaru D.M.R H-M-S", 4},
+    {texty::format_datum, 1},   {texty::format_h_m, 3},        {texty::format_h_m_s, 5},
+    {texty::format_pomlcky, 2}, {texty::format_pomlcky_s, 4},
 };
 
 int index_formatu(LONG kod)
@@ -30,7 +28,7 @@ int index_formatu(LONG kod)
 INT_PTR dlg_nastaveni::inicializuj(WPARAM)
 {
   dialogy::nastav_ikony(hwnd);
-  dialogy::nastav_titulek(hwnd, std::wstring(L"Předvolby - ") + app().nazev());
+  dialogy::nastav_titulek(hwnd, std::wstring(texty::predvolby_titulek) + app().nazev());
   const nastaveni& n = nast();
   if (n.param & param_smazat_stary_cil) {
     if (!CheckDlgButton(hwnd, IDC_SMAZAT_STARY_CIL, BST_CHECKED)) fatalni_posledni_chyba();

@@ -12,6 +12,7 @@
 #include "frame/meritko.h"
 #include "frame/vyrobce.h"
 #include "res/resource.h"
+#include "res/texty.h"
 #include "ui/dialogy.h"
 
 // The links of the template must name the addresses that the code uses.
@@ -60,7 +61,7 @@ std::wstring text_verze(WORD a, WORD b, WORD c, WORD d)
 
 std::wstring radek_verze(const std::wstring& verze, int bity)
 {
-  return L"verze: " + verze + L"  (" + std::to_wstring(bity) + L"-bitová verze)";
+  return texty::verze_uvod + verze + L"  (" + std::to_wstring(bity) + texty::bitova_verze;
 }
 
 std::wstring cesta_retezce_verze(WORD jazyk, WORD kodova_stranka, const wchar_t* nazev)

@@ -8,11 +8,13 @@
 #include <vsstyle.h>
 #include <exception>
 #include <vector>
+#include "engine/cesty.h"
 #include "engine/soubory.h"
 #include "frame/aplikace.h"
 #include "frame/chyby.h"
 #include "frame/meritko.h"
 #include "frame/vlastnici.h"
+#include "res/texty.h"
 #include "ui/tooltipy.h"
 
 namespace kestrum {
@@ -32,7 +34,7 @@ vysledek_vyberu ukaz_vyber(HWND vlastnik, const wchar_t* start, std::wstring& vy
 {
   BROWSEINFOW bi{};
   bi.hwndOwner = vlastnik;
-  bi.lpszTitle = L"Vyberte požadovanou složku";
+  bi.lpszTitle = texty::vyber_slozky;
   bi.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT;
   bi.lpfn = zpetne_volani_vyberu;
   stav_vyberu stav{start};
@@ -49,12 +51,12 @@ vysledek_vyberu ukaz_vyber(HWND vlastnik, const wchar_t* start, std::wstring& vy
 
 // The starting-folder buffer for a starting text; "current" gives the current directory,
 // which is left empty when it cannot be read.
-std::vector<wchar_t> pocatecni_slozka(const std::wstring& text, bool bez_ohledu_na_velikost, bool& bez_adresare)
+std::vector<wchar_t> pocatecni_slozka(const std::wstring& text, bool& bez_adresare)
 {
   std::vector<wchar_t> b(DELKA_CESTY, L'\0');
   bez_adresare = false;
   if (text.empty()) return b;
-  if (je_aktualni_slozka(text, bez_ohledu_na_velikost))
+  if (je_aktualni_slozka(text))
     bez_adresare = GetCurrentDirectoryW(DELKA_CESTY, b.data()) == 0;
   else
     lstrcpynW(b.data(), text.c_str(), static_cast<int>(DELKA_CESTY));
@@ -78,17 +80,7 @@ RECT zona(const RECT& klient, int sirka, UINT dpi, zona_tlacitka z)
 
 int pravy_okraj_textu(int sirka, UINT dpi) { return na_dpi(sirka + 4, dpi); }
 
-bool je_aktualni_slozka(const std::wstring& text, bool bez_ohledu_na_velikost)
-{
-  static constexpr wchar_t vzor[] = L"current";
-  if (text.size() != 7) return false;
-  for (size_t i = 0; i < 7; ++i) {
-    wchar_t c = text[i];
-    if (bez_ohledu_na_velikost && c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
-    if (c != vzor[i]) return false;
-  }
-  return true;
-}
+bool je_aktualni_slozka(const std::wstring& text) { return stejne_nazvy(text, L"current"); }
 
 // --- edit_cesta
 
@@ -108,7 +100,7 @@ void edit_cesta::pripoj(HWND edit, const wchar_t* cesta)
   ti.uFlags = TTF_SUBCLASS;
   ti.hwnd = edit;
   ti.rect = zona(klient(), sirka_tlacitka, dpi, zona_tlacitka::tip);
-  ti.lpszText = const_cast<wchar_t*>(L"Vybrat složku standardním dialogem Windows");
+  ti.lpszText = const_cast<wchar_t*>(texty::tip_tlacitka_slozky);
   if (!SendMessageW(okno_tipu, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti))) fatalni_posledni_chyba();
   if (cesta) vloz_cestu(cesta);
 }
@@ -234,7 +226,7 @@ LRESULT edit_slozka::klik(LPARAM bod)
 void edit_slozka::vyber_tlacitkem()
 {
   bool bez_adresare = false; // ignored: the dialog then opens at its root
-  std::vector<wchar_t> start = pocatecni_slozka(text_okna(hwnd), true, bez_adresare);
+  std::vector<wchar_t> start = pocatecni_slozka(text_okna(hwnd), bez_adresare);
   std::wstring vybrana;
   const auto zije = hlidac();
   if (ukaz_vyber(GetParent(hwnd), start.data(), vybrana) != vysledek_vyberu::vybrano) return;
@@ -245,7 +237,7 @@ void edit_slozka::vyber_tlacitkem()
 int vyber_slozku(std::wstring& slozka, HWND vlastnik)
 {
   bool bez_adresare = false;
-  std::vector<wchar_t> start = pocatecni_slozka(slozka, false, bez_adresare);
+  std::vector<wchar_t> start = pocatecni_slozka(slozka, bez_adresare);
   if (bez_adresare) fatalni_posledni_chyba();
   std::wstring vybrana;
   // An item without a file-system path (the dialog lets "My Computer" through) is no

@@ -5,9 +5,12 @@
 #include <cstring>
 #include <cwchar>
 #include "engine/nazev_kopie.h"
+#include "engine/vypis_texty.h"
 #include "frame/aplikace.h"
 #include "frame/chyby.h"
+#include "frame/vlastnici.h"
 #include "res/resource.h"
+#include "ui/nabidka.h"
 
 std::wstring text_vypisu(const std::vector<std::wstring>& radky)
 {
@@ -42,7 +45,15 @@ std::string utf8_s_bom(const std::wstring& text)
   return bajty;
 }
 
-std::wstring vychozi_nazev_vypisu(const SYSTEMTIME& cas) { return L"Tesvarin výpis " + text_data(cas) + L".txt"; }
+std::wstring vychozi_nazev_vypisu(const SYSTEMTIME& cas) { return texty::vypis_nazev_souboru + text_data(cas) + L".txt"; }
+
+LRESULT radek_v_bode(POINT bod, const RECT& klient, LRESULT horni, LRESULT vyska, LRESULT pocet)
+{
+  if (bod.x < klient.left || bod.x >= klient.right || bod.y < klient.top || bod.y >= klient.bottom) return -1;
+  if (vyska <= 0 || horni < 0) return -1;
+  const LRESULT radek = horni + (bod.y - klient.top) / vyska;
+  return radek < pocet ? radek : -1;
+}
 
 namespace {
 
@@ -78,39 +89,41 @@ HRESULT do_schranky(HWND vlastnik, const std::wstring& text)
   if (!OpenClipboard(vlastnik)) return hresult_posledni_chyby();
   HRESULT hr = S_OK;
   const size_t bajtu = (text.size() + 1) * sizeof(wchar_t);
-  HGLOBAL pamet = nullptr;
-  if (!EmptyClipboard() || !(pamet = GlobalAlloc(GMEM_MOVEABLE, bajtu))) {
+  kestrum::handle_pameti pamet;
+  if (EmptyClipboard()) pamet.nastav(GlobalAlloc(GMEM_MOVEABLE, bajtu));
+  if (!pamet.platny()) {
     hr = hresult_posledni_chyby();
   } else {
-    void* p = GlobalLock(pamet);
+    void* p = GlobalLock(pamet.get());
     if (!p) fatalni_posledni_chyba();
     std::memcpy(p, text.c_str(), bajtu);
-    GlobalUnlock(pamet);
+    GlobalUnlock(pamet.get());
     // The clipboard owns the memory from now on; only a refused one is freed here.
-    if (SetClipboardData(CF_UNICODETEXT, pamet))
-      pamet = nullptr;
+    if (SetClipboardData(CF_UNICODETEXT, pamet.get()))
+      pamet.odevzdej();
     else
       hr = hresult_posledni_chyby();
   }
-  if (pamet && GlobalFree(pamet)) fatalni_posledni_chyba();
+  pamet.zavri();
   if (!CloseClipboard()) fatalni_posledni_chyba();
   return hr;
 }
 
 HRESULT zapis_soubor(const std::wstring& cesta, const std::string& obsah)
 {
-  HANDLE h = CreateFileW(cesta.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return hresult_posledni_chyby();
+  kestrum::handle_souboru h(
+      CreateFileW(cesta.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!h.platny()) return hresult_posledni_chyby();
   HRESULT hr = S_OK;
   for (size_t i = 0; i < obsah.size() && SUCCEEDED(hr);) {
     DWORD zapsano = 0;
     const DWORD kus = static_cast<DWORD>(std::min<size_t>(obsah.size() - i, 1u << 24));
-    if (WriteFile(h, obsah.data() + i, kus, &zapsano, nullptr) && zapsano > 0)
+    if (WriteFile(h.get(), obsah.data() + i, kus, &zapsano, nullptr) && zapsano > 0)
       i += zapsano;
     else
       hr = hresult_posledni_chyby();
   }
-  if (!CloseHandle(h)) fatalni_posledni_chyba();
+  h.zavri();
   if (FAILED(hr)) DeleteFileW(cesta.c_str()); // no half-written log is left behind
   return hr;
 }
@@ -118,7 +131,7 @@ HRESULT zapis_soubor(const std::wstring& cesta, const std::string& obsah)
 void kopiruj(HWND dialog, const std::wstring& text)
 {
   if (const HRESULT hr = do_schranky(dialog, text); FAILED(hr))
-    chyba(L"Výpis se nepodařilo zkopírovat do schránky.", hr);
+    chyba(texty::vypis_neni_ve_schrance, hr);
 }
 
 void uloz(const kestrum::okno& dialog, HWND vypis)
@@ -128,11 +141,11 @@ void uloz(const kestrum::okno& dialog, HWND vypis)
   GetLocalTime(&cas);
   std::wstring soubor = vychozi_nazev_vypisu(cas);
   soubor.resize(32768, L'\0');
-  const std::wstring titulek = std::wstring(L"Uložit výpis - ") + app().nazev();
+  const std::wstring titulek = std::wstring(texty::vypis_ulozit_titulek) + app().nazev();
   OPENFILENAMEW o{};
   o.lStructSize = sizeof o;
   o.hwndOwner = GetAncestor(dialog.hwnd, GA_ROOT);
-  o.lpstrFilter = L"Textové soubory (*.txt)\0*.txt\0Všechny soubory (*.*)\0*.*\0";
+  o.lpstrFilter = texty::vypis_filtr;
   o.lpstrFile = soubor.data();
   o.nMaxFile = static_cast<DWORD>(soubor.size());
   o.lpstrTitle = titulek.c_str();
@@ -142,8 +155,7 @@ void uloz(const kestrum::okno& dialog, HWND vypis)
     // Cancelled, or the dialog could not come up; its own codes have no system text.
     if (const DWORD e = CommDlgExtendedError(); e != 0) {
       wchar_t text[100];
-      std::swprintf(text, 100, L"Okno pro uložení souboru se nepodařilo otevřít (kód chyby 0x%04lX).",
-                    static_cast<unsigned long>(e));
+      std::swprintf(text, 100, texty::vypis_okno_ulozeni_selhalo, static_cast<unsigned long>(e));
       app().zprava(text, MB_ICONERROR);
     }
     return;
@@ -152,7 +164,18 @@ void uloz(const kestrum::okno& dialog, HWND vypis)
   soubor.resize(std::wcslen(soubor.c_str()));
   // The log as it stands now, after the dialog: the operation may have gone on meanwhile.
   if (const HRESULT hr = zapis_soubor(soubor, utf8_s_bom(text_vypisu(radky(vypis)))); FAILED(hr))
-    chyba(L"Výpis se nepodařilo uložit do souboru \"" + soubor + L"\".", hr);
+    chyba(zprava_vypis_neulozen(soubor), hr);
+}
+
+// The items that have something to work on.
+void povol_polozky(HMENU nabidka, HWND vypis, bool zaneprazdnen)
+{
+  const LRESULT vybrany = SendMessageW(vypis, LB_GETCURSEL, 0, 0);
+  const bool prazdny = SendMessageW(vypis, LB_GETCOUNT, 0, 0) <= 0;
+  EnableMenuItem(nabidka, IDM_NAHLED_CISTENI, zaneprazdnen ? MF_GRAYED : MF_ENABLED);
+  EnableMenuItem(nabidka, IDM_KOPIROVAT_VYPIS, prazdny ? MF_GRAYED : MF_ENABLED);
+  EnableMenuItem(nabidka, IDM_KOPIROVAT_RADEK, vybrany == LB_ERR ? MF_GRAYED : MF_ENABLED);
+  EnableMenuItem(nabidka, IDM_ULOZIT_VYPIS, prazdny ? MF_GRAYED : MF_ENABLED);
 }
 
 } // namespace
@@ -174,26 +197,14 @@ void nabidka_vypisu(const kestrum::okno& dialog, HWND vypis, LPARAM pozice, bool
   } else {
     // A right-click selects the row under it, as a left one does.
     POINT v = p;
-    if (!ScreenToClient(vypis, &v)) fatalni_posledni_chyba();
-    const LRESULT kde = SendMessageW(vypis, LB_ITEMFROMPOINT, 0, MAKELPARAM(v.x, v.y));
-    if (HIWORD(kde) == 0) SendMessageW(vypis, LB_SETCURSEL, LOWORD(kde), 0);
+    RECT klient{};
+    if (!ScreenToClient(vypis, &v) || !GetClientRect(vypis, &klient)) fatalni_posledni_chyba();
+    const LRESULT i = radek_v_bode(v, klient, SendMessageW(vypis, LB_GETTOPINDEX, 0, 0),
+                                   SendMessageW(vypis, LB_GETITEMHEIGHT, 0, 0), SendMessageW(vypis, LB_GETCOUNT, 0, 0));
+    if (i >= 0) SendMessageW(vypis, LB_SETCURSEL, static_cast<WPARAM>(i), 0);
   }
-  HMENU menu = LoadMenuW(instance, MAKEINTRESOURCEW(IDM_VYPIS));
-  if (!menu) fatalni_posledni_chyba();
-  HMENU nabidka = GetSubMenu(menu, 0);
-  if (!nabidka) fatalni_posledni_chyba();
-  const LRESULT vybrany = SendMessageW(vypis, LB_GETCURSEL, 0, 0);
-  const bool prazdny = SendMessageW(vypis, LB_GETCOUNT, 0, 0) <= 0;
-  EnableMenuItem(nabidka, IDM_NAHLED_CISTENI, zaneprazdnen ? MF_GRAYED : MF_ENABLED);
-  EnableMenuItem(nabidka, IDM_KOPIROVAT_VYPIS, prazdny ? MF_GRAYED : MF_ENABLED);
-  EnableMenuItem(nabidka, IDM_KOPIROVAT_RADEK, vybrany == LB_ERR ? MF_GRAYED : MF_ENABLED);
-  EnableMenuItem(nabidka, IDM_ULOZIT_VYPIS, prazdny ? MF_GRAYED : MF_ENABLED);
-  SetForegroundWindow(dialog.hwnd);
-  const auto zije = dialog.hlidac();
-  const UINT prikaz = static_cast<UINT>(
-      TrackPopupMenu(nabidka, TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, p.x, p.y, 0, dialog.hwnd, nullptr));
-  if (!DestroyMenu(menu)) fatalni_posledni_chyba();
-  if (zije.expired()) return; // the window closed or the session ended while the menu was open
+  const UINT prikaz = ukaz_nabidku(dialog, IDM_VYPIS, p, TPM_RETURNCMD | TPM_NONOTIFY,
+                                   [vypis, zaneprazdnen](HMENU nabidka) { povol_polozky(nabidka, vypis, zaneprazdnen); });
   // The rows are read when the item is chosen: what the log holds at that moment.
   switch (prikaz) {
   case IDM_NAHLED_CISTENI: SendMessageW(dialog.hwnd, WM_COMMAND, IDM_NAHLED_CISTENI, 0); break;
@@ -203,6 +214,6 @@ void nabidka_vypisu(const kestrum::okno& dialog, HWND vypis, LPARAM pozice, bool
       kopiruj(dialog.hwnd, radek(vypis, static_cast<WPARAM>(i)));
     break;
   case IDM_ULOZIT_VYPIS: uloz(dialog, vypis); break;
-  default: break; // closed without a choice
+  default: break; // closed without a choice, or the window closed meanwhile
   }
 }

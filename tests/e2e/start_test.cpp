@@ -12,6 +12,7 @@
 #include <vector>
 #include "frame/hlavni_okno.h"
 #include "frame/jedina_instance.h"
+#include "res/texty.h"
 #include "frame/registr.h"
 #include "res/resource.h"
 #include "tests/e2e/program.h"
