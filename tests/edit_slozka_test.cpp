@@ -9,11 +9,13 @@
 #include "tests/podpora/podpora.h"
 #include "ui/edit_slozka.h"
 
-TEST(EditSlozka, AktualniSlozkaBezOhleduNaVelikost)
+TEST(EditSlozka, AktualniSlozkaPresneNeboBezVelikosti)
 {
   using kestrum::je_aktualni_slozka;
-  for (const wchar_t* stejny : {L"current", L"CURRENT", L"cURRENt"}) EXPECT_TRUE(je_aktualni_slozka(stejny));
-  for (const wchar_t* jiny : {L"current ", L"curren", L"", L"c:\\current"}) EXPECT_FALSE(je_aktualni_slozka(jiny));
+  EXPECT_TRUE(je_aktualni_slozka(L"current", false));
+  EXPECT_FALSE(je_aktualni_slozka(L"CURRENT", false));
+  EXPECT_TRUE(je_aktualni_slozka(L"cURRENt", true));
+  for (const wchar_t* jiny : {L"current ", L"curren", L"", L"c:\\current"}) EXPECT_FALSE(je_aktualni_slozka(jiny, true));
 }
 
 namespace {

@@ -51,12 +51,12 @@ vysledek_vyberu ukaz_vyber(HWND vlastnik, const wchar_t* start, std::wstring& vy
 
 // The starting-folder buffer for a starting text; "current" gives the current directory,
 // which is left empty when it cannot be read.
-std::vector<wchar_t> pocatecni_slozka(const std::wstring& text, bool& bez_adresare)
+std::vector<wchar_t> pocatecni_slozka(const std::wstring& text, bool bez_ohledu_na_velikost, bool& bez_adresare)
 {
   std::vector<wchar_t> b(DELKA_CESTY, L'\0');
   bez_adresare = false;
   if (text.empty()) return b;
-  if (je_aktualni_slozka(text))
+  if (je_aktualni_slozka(text, bez_ohledu_na_velikost))
     bez_adresare = GetCurrentDirectoryW(DELKA_CESTY, b.data()) == 0;
   else
     lstrcpynW(b.data(), text.c_str(), static_cast<int>(DELKA_CESTY));
@@ -80,7 +80,10 @@ RECT zona(const RECT& klient, int sirka, UINT dpi, zona_tlacitka z)
 
 int pravy_okraj_textu(int sirka, UINT dpi) { return na_dpi(sirka + 4, dpi); }
 
-bool je_aktualni_slozka(const std::wstring& text) { return stejne_nazvy(text, L"current"); }
+bool je_aktualni_slozka(const std::wstring& text, bool bez_ohledu_na_velikost)
+{
+  return bez_ohledu_na_velikost ? stejne_nazvy(text, L"current") : text == L"current";
+}
 
 // --- edit_cesta
 
@@ -226,7 +229,7 @@ LRESULT edit_slozka::klik(LPARAM bod)
 void edit_slozka::vyber_tlacitkem()
 {
   bool bez_adresare = false; // ignored: the dialog then opens at its root
-  std::vector<wchar_t> start = pocatecni_slozka(text_okna(hwnd), bez_adresare);
+  std::vector<wchar_t> start = pocatecni_slozka(text_okna(hwnd), true, bez_adresare);
   std::wstring vybrana;
   const auto zije = hlidac();
   if (ukaz_vyber(GetParent(hwnd), start.data(), vybrana) != vysledek_vyberu::vybrano) return;
@@ -237,7 +240,7 @@ void edit_slozka::vyber_tlacitkem()
 int vyber_slozku(std::wstring& slozka, HWND vlastnik)
 {
   bool bez_adresare = false;
-  std::vector<wchar_t> start = pocatecni_slozka(slozka, bez_adresare);
+  std::vector<wchar_t> start = pocatecni_slozka(slozka, false, bez_adresare);
   if (bez_adresare) fatalni_posledni_chyba();
   std::wstring vybrana;
   // An item without a file-system path (the dialog lets "My Computer" through) is no

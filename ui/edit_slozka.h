@@ -21,9 +21,9 @@ enum class zona_tlacitka {
 RECT zona(const RECT& klient, int sirka, UINT dpi, zona_tlacitka z);
 // The edit's right text margin that keeps the text clear of the button.
 int pravy_okraj_textu(int sirka, UINT dpi);
-// Whether a starting text asks for the process's current directory: "current" in any case,
-// from the button and from the links alike.
-bool je_aktualni_slozka(const std::wstring& text);
+// Whether a starting text asks for the process's current directory: "current", either
+// exactly (from the links) or in any letter case (from the button).
+bool je_aktualni_slozka(const std::wstring& text, bool bez_ohledu_na_velikost);
 
 class edit_cesta : public ovl_prvek_impl<okno> {
 public:
