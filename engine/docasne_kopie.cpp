@@ -8,6 +8,7 @@
 #include "engine/mazani.h"
 #include "engine/nazev_kopie.h"
 #include "engine/soubory.h"
+#include "engine/vlastni_slozky.h"
 #include "engine/vycet.h"
 #include "engine/vypis_texty.h"
 #include "frame/chyby.h"
@@ -39,12 +40,12 @@ void smaz_znacku(kestrum::handle_souboru& h)
   h.zavri();
 }
 
-std::string precti(HANDLE h)
+std::wstring precti(HANDLE h)
 {
-  char b[4096];
+  wchar_t b[1024];
   DWORD n = 0;
   if (!ReadFile(h, b, sizeof b, &n, nullptr)) return {};
-  return std::string(b, n);
+  return std::wstring(b, n / sizeof(wchar_t));
 }
 
 // An older version's temporary name of a copy of `zdroj`: the copy's name, the ending and
@@ -86,27 +87,19 @@ bool je_docasny_nazev(std::wstring_view nazev)
 
 std::wstring nazev_znacky(std::wstring_view slozka) { return std::wstring(slozka) + std::wstring(PRIPONA_ZNACKY); }
 
-std::string text_znacky(obsah_docasne co, std::wstring_view kopie)
+std::wstring text_znacky(obsah_docasne co, std::wstring_view kopie)
 {
-  std::string t = co == obsah_docasne::nova ? "nova\r\n" : "stara\r\n";
-  const int n = WideCharToMultiByte(CP_UTF8, 0, kopie.data(), static_cast<int>(kopie.size()), nullptr, 0, nullptr, nullptr);
-  const size_t od = t.size();
-  t.resize(od + static_cast<size_t>(n > 0 ? n : 0));
-  if (n > 0) WideCharToMultiByte(CP_UTF8, 0, kopie.data(), static_cast<int>(kopie.size()), t.data() + od, n, nullptr, nullptr);
-  return t + "\r\n";
+  return (co == obsah_docasne::nova ? L"nova\r\n" : L"stara\r\n") + std::wstring(kopie) + L"\r\n";
 }
 
-bool cti_znacku(std::string_view text, obsah_docasne& co, std::wstring& kopie)
+bool cti_znacku(std::wstring_view text, obsah_docasne& co, std::wstring& kopie)
 {
-  const size_t radek = text.find("\r\n");
-  if (radek == std::string_view::npos || text.size() < radek + 4 || text.substr(text.size() - 2) != "\r\n") return false;
-  const std::string_view druh = text.substr(0, radek), nazev = text.substr(radek + 2, text.size() - radek - 4);
-  if (druh != "nova" && druh != "stara") return false;
-  co = druh == "nova" ? obsah_docasne::nova : obsah_docasne::stara;
-  const int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, nazev.data(), static_cast<int>(nazev.size()), nullptr, 0);
-  if (n <= 0) return false;
-  kopie.assign(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, nazev.data(), static_cast<int>(nazev.size()), kopie.data(), n);
+  const size_t radek = text.find(L"\r\n");
+  if (radek == std::wstring_view::npos || !text.ends_with(L"\r\n") || text.size() < radek + 5) return false;
+  const std::wstring_view druh = text.substr(0, radek);
+  if (druh != L"nova" && druh != L"stara") return false;
+  co = druh == L"nova" ? obsah_docasne::nova : obsah_docasne::stara;
+  kopie = text.substr(radek + 2, text.size() - radek - 4);
   return kopie.find_first_of(L"\r\n\\") == std::wstring::npos;
 }
 
@@ -125,9 +118,10 @@ HRESULT docasna_slozka::zaber(unsigned pokus, obsah_docasne co)
     // Held by another backup that is making it right now.
     return hr == HRESULT_FROM_WIN32(ERROR_SHARING_VIOLATION) ? HRESULT_FROM_WIN32(ERROR_FILE_EXISTS) : hr;
   }
-  const std::string t = text_znacky(co, kopie_);
+  const std::wstring t = text_znacky(co, kopie_);
+  const DWORD bajtu = static_cast<DWORD>(t.size() * sizeof(wchar_t));
   DWORD n = 0;
-  if (!WriteFile(znacka_.get(), t.data(), static_cast<DWORD>(t.size()), &n, nullptr) || n != t.size()) {
+  if (!WriteFile(znacka_.get(), t.data(), bajtu, &n, nullptr) || n != bajtu) {
     const HRESULT hr = hresult_posledni_chyby();
     smaz_znacku(znacka_);
     return FAILED(hr) ? hr : E_FAIL;
@@ -159,6 +153,9 @@ docasna_slozka docasna_slozka::odsun(const std::wstring& umisteni, const std::ws
   d.umisteni_ = umisteni;
   d.kopie_ = kopie;
   const std::wstring odkud = dlouha_cesta(umisteni + L"\\" + kopie);
+  // Once moved aside a folder of the user's or the system's would no longer be known as one.
+  hr = E_CHRANENA;
+  if (je_vlastni_slozka(odkud)) return {};
   for (unsigned pokus = 1; pokus <= POKUSU; ++pokus) {
     hr = d.zaber(pokus, obsah_docasne::stara);
     if (existuje_jmeno(hr) && !d.nazev_.empty()) continue;

@@ -28,9 +28,9 @@ std::wstring docasny_nazev(unsigned pokus, size_t nejvic);
 bool je_docasny_nazev(std::wstring_view nazev);
 // The mark's file name of a temporary folder's name.
 std::wstring nazev_znacky(std::wstring_view slozka);
-// The mark's text (UTF-8), and back: false for a text that is no mark.
-std::string text_znacky(obsah_docasne co, std::wstring_view kopie);
-bool cti_znacku(std::string_view text, obsah_docasne& co, std::wstring& kopie);
+// The mark's text (stored as UTF-16), and back: false for a text that is no mark.
+std::wstring text_znacky(obsah_docasne co, std::wstring_view kopie);
+bool cti_znacku(std::wstring_view text, obsah_docasne& co, std::wstring& kopie);
 
 // A temporary folder of this backup, its mark held. Destroyed without `na_misto`, `smaz` or
 // `predej`, its mark stays for the next backup to find, as after a process that ended.
@@ -45,7 +45,8 @@ public:
   // made.
   static docasna_slozka nova(const std::wstring& umisteni, const std::wstring& kopie);
   // The older copy `umisteni\kopie` moved aside, marked before it moves; not valid, with
-  // `hr` set, when it cannot be moved (a file in it held open).
+  // `hr` set, when it cannot be moved (a file in it held open) or is, or holds, one of the
+  // user's or the system's own folders (E_CHRANENA).
   static docasna_slozka odsun(const std::wstring& umisteni, const std::wstring& kopie, HRESULT& hr);
 
   bool platna() const { return znacka_.platny(); }

@@ -30,9 +30,10 @@ std::wstring zdroj_cisteni(const std::wstring& text, okno_operace& okno)
     okno.chyba(texty::zdroj_cisteni_neplatny);
     return {};
   }
-  // Nor is the user's or the system's own folder as a whole: the lists would reach every
-  // document and every program's files in it.
-  if (je_vlastni_slozka(dlouhy) || (!konecny.empty() && je_vlastni_slozka(konecny))) {
+  // Nor is the user's or the system's own folder, or one that holds one: the lists would
+  // reach every document and every program's files in it. (The check also takes the
+  // folder's final path.)
+  if (je_vlastni_slozka(dlouhy)) {
     okno.chyba(texty::zdroj_cisteni_vlastni);
     return {};
   }
