@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <mutex>
 #include <string>
-#include <tuple>
 #include <vector>
 #include "engine/vypis_texty.h"
 #include "frame/aplikace.h"
@@ -319,15 +318,6 @@ TEST_F(Beh, TlacitkoNaPaneluUlohUkazujeBehAChybu)
   cisti(true);
   EXPECT_EQ(t.volani.back(), L"stav 4");
   EXPECT_TRUE(t.jen_z_vlakna_okna) << "the worker never calls the shell";
-}
-
-TEST(PanelUloh, KonecOperace)
-{
-  for (const auto& [nezdaru, zastavena, popredi, stav] : std::vector<std::tuple<LONG, bool, bool, TBPFLAG>>{
-           {0, false, true, TBPF_NOPROGRESS}, {1, false, false, TBPF_ERROR}, {0, true, true, TBPF_ERROR}}) {
-    EXPECT_EQ(po_operaci(nezdaru, zastavena, popredi).stav, stav);
-    EXPECT_EQ(po_operaci(nezdaru, zastavena, popredi).blikat, !popredi);
-  }
 }
 
 namespace {

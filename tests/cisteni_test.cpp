@@ -252,10 +252,7 @@ TEST(Cisteni, KorenSvazkuSeNecistiJakkoliZapsany)
 // A folder inside them is cleaned.
 TEST(Cisteni, VlastniSlozkySeNecistiCele)
 {
-  PWSTR p = nullptr;
-  ASSERT_EQ(SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &p), S_OK);
-  const std::wstring dokumenty = p;
-  CoTaskMemFree(p);
+  const std::wstring dokumenty = test::znama_slozka(FOLDERID_Documents);
   vytvor_strom(dokumenty, {L"proj\\x.aps", L"y.aps"});
   const std::wstring odkaz = test::nova_slozka(L"vlastni") + L"\\dokumenty";
   test::linux_odkaz(odkaz, dokumenty);

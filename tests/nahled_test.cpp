@@ -20,14 +20,12 @@ TEST(VypisTexty, VelikostiAPocty)
       {text_velikosti(mb - 1), L"1\u00A0023,9 KB"}, // cut off, never rounded up
       {text_velikosti(mb), L"1,0 MB"},
       {text_velikosti(40055604), L"38,2 MB"},
-      {text_velikosti(5 * gb + gb / 2), L"5,5 GB"},
       {text_velikosti(2048 * gb), L"2\u00A0048,0 GB"},
       {pocet_souboru(0), L"0 souborů"},
       {pocet_souboru(1), L"1 soubor"},
       {pocet_souboru(2), L"2 soubory"},
       {pocet_souboru(1204), L"1\u00A0204 souborů"},
       {pocet_slozek(1), L"1 složka"},
-      {pocet_slozek(3), L"3 složky"},
       {pocet_slozek(12), L"12 složek"},
       {pocet_slozek(1, true), L"1 složku"},
       {obsah_slozky(1204, 40055604), L" (1\u00A0204 souborů, 38,2 MB)"},
@@ -41,13 +39,9 @@ TEST(VypisTexty, VelikostiAPocty)
 // The clean's own checks and boxes: a folder the clean refuses is refused, and nothing listed.
 TEST(Nahled, OdmitneZdrojJakoCisteni)
 {
-  PWSTR p = nullptr;
-  ASSERT_EQ(SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &p), S_OK);
-  const std::wstring dokumenty = p;
-  CoTaskMemFree(p);
+  const std::wstring dokumenty = test::znama_slozka(FOLDERID_Documents);
   const std::pair<std::wstring, const wchar_t*> zdroje[] = {{dokumenty, texty::zdroj_cisteni_vlastni},
                                                             {L"C:\\users\\", texty::zdroj_cisteni_vlastni},
-                                                            {L"C:/", texty::zdroj_cisteni_neplatny},
                                                             {L"app", texty::zdroj_cisteni_neplatny}};
   const std::vector<std::wstring> soubory{L".aps"}, slozky{L"debug"};
   for (const auto& [zdroj, text] : zdroje) {

@@ -8,22 +8,11 @@
 #include "engine/vypis_texty.h"
 #include "tests/podpora/operace_test.h"
 
-namespace {
-
-std::wstring znama(REFKNOWNFOLDERID id)
-{
-  PWSTR p = nullptr;
-  std::wstring s;
-  if (SHGetKnownFolderPath(id, 0, nullptr, &p) == S_OK) s = p;
-  CoTaskMemFree(p);
-  return s;
-}
-
-} // namespace
+using test::znama_slozka;
 
 TEST(Ochrana, VlastniSlozkyANadrazeneJakkoliZapsane)
 {
-  const std::wstring profil = znama(FOLDERID_Profile), dokumenty = znama(FOLDERID_Documents);
+  const std::wstring profil = znama_slozka(FOLDERID_Profile), dokumenty = znama_slozka(FOLDERID_Documents);
   wchar_t kratka[MAX_PATH] = {};
   ASSERT_NE(GetShortPathNameW(L"C:\\Program Files", kratka, MAX_PATH), 0u);
   const std::wstring t = test::nova_slozka(L"ochrana");
@@ -31,8 +20,8 @@ TEST(Ochrana, VlastniSlozkyANadrazeneJakkoliZapsane)
   const std::wstring druha = std::wstring(1, test::pripoj_jednotku(L"C:\\")) + L":"; // a second letter for C:
   const std::pair<std::wstring, bool> tabulka[] = {
       {L"C:\\users", true}, {L"c:\\USERS\\.\\", true}, {L"\\\\?\\C:\\users", true}, {druha + L"\\users", true},
-      {t + L"\\na_profily", true}, {L"C:\\users\\Public", true}, {znama(FOLDERID_PublicDocuments), true},
-      {profil, true}, {dokumenty, true}, {znama(FOLDERID_LocalAppData), true}, {kratka, true},
+      {t + L"\\na_profily", true}, {L"C:\\users\\Public", true}, {znama_slozka(FOLDERID_PublicDocuments), true},
+      {profil, true}, {dokumenty, true}, {znama_slozka(FOLDERID_LocalAppData), true}, {kratka, true},
       {L"C:\\windows\\..", true}, {druha + L"\\", true}, {dokumenty + L"\\proj", false},
       {profil + L"\\source\\repos\\app", false}, {t, false}};
   for (const auto& [cesta, chranena] : tabulka) EXPECT_EQ(je_vlastni_slozka(cesta), chranena) << test::utf8(cesta);
@@ -43,7 +32,7 @@ TEST(Ochrana, VlastniSlozkyANadrazeneJakkoliZapsane)
 // holds it, with the older copy's deletion allowed: a box, and nothing copied or deleted.
 TEST(Ochrana, ZalohaNenahradiVlastniSlozku)
 {
-  const std::wstring profil = znama(FOLDERID_Profile), dokumenty = znama(FOLDERID_Documents);
+  const std::wstring profil = znama_slozka(FOLDERID_Profile), dokumenty = znama_slozka(FOLDERID_Documents);
   test::vytvor_soubor(dokumenty + L"\\thesis.doc");
   const std::wstring t = test::nova_slozka(L"ochrana_zaloha");
   const std::pair<std::wstring, std::wstring> zalohy[] = {{dokumenty, profil},

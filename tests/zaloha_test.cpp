@@ -10,7 +10,9 @@
 #include "tests/podpora/operace_test.h"
 #include "ui/nastaveni.h"
 
+using test::beh_zalohy;
 using test::existuje;
+using test::zalohuj;
 using test::vytvor_strom;
 
 namespace {
@@ -41,22 +43,22 @@ TEST(Zaloha, KopieAJejiJmeno)
 {
   const std::wstring t = test::nova_slozka(L"zaloha");
   const std::wstring app = zdroj_app(t);
-  auto b = test::zalohuj(app, t + L"\\cil\\\\");
+  auto b = zalohuj(app, t + L"\\cil\\\\");
   EXPECT_EQ(b.hr, S_OK);
   EXPECT_EQ(b.okno.radky, USPECH);
   EXPECT_TRUE(b.okno.boxy.empty());
   EXPECT_TRUE(kopie_je_cela(t + L"\\cil\\app"));
-  b = test::zalohuj(app, t + L"\\cil", param_pridat_datum, 3);
+  b = zalohuj(app, t + L"\\cil", param_pridat_datum, 3);
   EXPECT_TRUE(kopie_je_cela(t + L"\\cil\\app 6.12.2026 7h 5m"));
 
   // A lone file, which Wine's shell alone would copy to the new folder's path, and nothing.
   vytvor_strom(t, {L"jediny\\jen.txt", L"prazdny\\"});
-  EXPECT_EQ(test::zalohuj(t + L"\\jediny", t + L"\\cil").okno.radky, USPECH);
+  EXPECT_EQ(zalohuj(t + L"\\jediny", t + L"\\cil").okno.radky, USPECH);
   EXPECT_EQ(test::obsah(t + L"\\cil\\jediny\\jen.txt"), "jediny\\jen.txt");
-  EXPECT_EQ(test::zalohuj(t + L"\\prazdny", t + L"\\cil").okno.radky, USPECH);
+  EXPECT_EQ(zalohuj(t + L"\\prazdny", t + L"\\cil").okno.radky, USPECH);
 
   // The time line counts from the start of the backup; the log is not emptied.
-  test::beh_zalohy c;
+  beh_zalohy c;
   c.okno.radky = {L"řádek čištění"};
   c.okno.tik_startu = 1000;
   c.okno.tik_konce = 62500;
@@ -83,28 +85,28 @@ TEST(Zaloha, KontrolyVPoradiANicSeNezmeni)
 {
   const std::wstring t = test::nova_slozka(L"kontroly");
   const std::wstring app = zdroj_app(t);
-  EXPECT_EQ(test::zalohuj(t + L"\\neni", t + L"\\taky_neni").okno.poradi, radek_a_box(L"Zdrojová složka neexistuje."));
-  EXPECT_EQ(test::zalohuj(app + L"\\a.txt", t + L"\\cil").okno.poradi, radek_a_box(L"Zdrojová složka neexistuje."));
-  EXPECT_EQ(test::zalohuj(app, L"").okno.poradi, radek_a_box(L"Cílová složka neexistuje."));
-  EXPECT_EQ(test::zalohuj(L".", t + L"\\cil").okno.poradi, radek_a_box(L"Zdrojová složka neexistuje."));
-  EXPECT_EQ(test::zalohuj(app, L"..").okno.poradi, radek_a_box(L"Cílová složka neexistuje."));
+  EXPECT_EQ(zalohuj(t + L"\\neni", t + L"\\taky_neni").okno.poradi, radek_a_box(L"Zdrojová složka neexistuje."));
+  EXPECT_EQ(zalohuj(app + L"\\a.txt", t + L"\\cil").okno.poradi, radek_a_box(L"Zdrojová složka neexistuje."));
+  EXPECT_EQ(zalohuj(app, L"").okno.poradi, radek_a_box(L"Cílová složka neexistuje."));
+  EXPECT_EQ(zalohuj(L".", t + L"\\cil").okno.poradi, radek_a_box(L"Zdrojová složka neexistuje."));
+  EXPECT_EQ(zalohuj(app, L"..").okno.poradi, radek_a_box(L"Cílová složka neexistuje."));
   const auto neplatny = radek_a_box(L"Nebyla zadaná platná složka jako zdroj tesvarin.");
-  EXPECT_EQ(test::zalohuj(app + L"\\", t + L"\\cil", param_smazat_stary_cil).okno.poradi, neplatny);
-  EXPECT_EQ(test::zalohuj(app + L"\\sub\\..", t + L"\\cil", param_smazat_stary_cil).okno.poradi, neplatny)
+  EXPECT_EQ(zalohuj(app + L"\\", t + L"\\cil", param_smazat_stary_cil).okno.poradi, neplatny);
+  EXPECT_EQ(zalohuj(app + L"\\sub\\..", t + L"\\cil", param_smazat_stary_cil).okno.poradi, neplatny)
       << "a name of .. would make the target the location's parent";
   EXPECT_FALSE(existuje(t + L"\\cil\\app"));
 
   // An older copy without permission: the box comes first and the copy stays.
   vytvor_strom(t, {L"cil\\app\\stary.txt"});
   const std::wstring existuje_text = L"Cílová složka již existuje a není povoleno její odstranění.";
-  EXPECT_EQ(test::zalohuj(app, t + L"\\cil").okno.poradi,
+  EXPECT_EQ(zalohuj(app, t + L"\\cil").okno.poradi,
             (std::vector<std::wstring>{L"box: " + existuje_text, L"radek: " + existuje_text}));
   EXPECT_TRUE(existuje(t + L"\\cil\\app\\stary.txt"));
   EXPECT_FALSE(existuje(t + L"\\cil\\app\\a.txt"));
 
   // A target path that is a file is not deleted; the copy onto it fails without a box.
   vytvor_strom(t, {L"cil2\\app"});
-  auto b = test::zalohuj(app, t + L"\\cil2", param_smazat_stary_cil);
+  auto b = zalohuj(app, t + L"\\cil2", param_smazat_stary_cil);
   EXPECT_EQ(test::obsah(t + L"\\cil2\\app"), "cil2\\app");
   ASSERT_FALSE(b.okno.radky.empty());
   EXPECT_EQ(b.okno.radky.front(), SELHALO);
@@ -132,19 +134,19 @@ TEST(ZalohaPrekryti, ZdrojNikdyNeniStarsiKopii)
   test::linux_odkaz(t + L"\\do_zdroje", app + L"\\zalohy");
   // The target equal to the source (however spelt), inside it, or reached through a link.
   for (const std::wstring& umisteni : {t, t + L"\\APP\\..", app + L"\\zalohy", t + L"\\do_zdroje"})
-    EXPECT_EQ(test::zalohuj(app, umisteni, param_smazat_stary_cil).okno.poradi, radek_a_box(PREKRYTI)) << test::utf8(umisteni);
+    EXPECT_EQ(zalohuj(app, umisteni, param_smazat_stary_cil).okno.poradi, radek_a_box(PREKRYTI)) << test::utf8(umisteni);
   EXPECT_TRUE(kopie_je_cela(app));
   EXPECT_FALSE(existuje(app + L"\\zalohy\\app"));
 
   // Source x\app\app with location x: the older copy x\app holds the source.
   vytvor_strom(t, {L"x\\app\\app\\kod.cpp", L"x\\app\\jiny.txt"});
-  EXPECT_EQ(test::zalohuj(t + L"\\x\\app\\app", t + L"\\x", param_smazat_stary_cil).okno.poradi, radek_a_box(PREKRYTI));
+  EXPECT_EQ(zalohuj(t + L"\\x\\app\\app", t + L"\\x", param_smazat_stary_cil).okno.poradi, radek_a_box(PREKRYTI));
   EXPECT_TRUE(existuje(t + L"\\x\\app\\app\\kod.cpp"));
   EXPECT_TRUE(existuje(t + L"\\x\\app\\jiny.txt"));
 
   // A sibling whose name only begins with the source's name is another folder.
   vytvor_strom(t, {L"app2\\"});
-  EXPECT_EQ(test::zalohuj(app, t + L"\\app2").okno.radky, USPECH);
+  EXPECT_EQ(zalohuj(app, t + L"\\app2").okno.radky, USPECH);
 }
 
 TEST(ZalohaPrekryti, StarsiKopieJakoOdkazSeNesmazeAniJejiCil)
@@ -159,7 +161,7 @@ TEST(ZalohaPrekryti, StarsiKopieJakoOdkazSeNesmazeAniJejiCil)
                                      L"radek: " + systemovy_text(E_JINDE), L"radek: " + kde};
   };
   ASSERT_NE(systemovy_text(E_JINDE), systemovy_text(E_FAIL)) << "the line names the real reason";
-  auto b = test::zalohuj(app, t + L"\\cil", param_smazat_stary_cil);
+  auto b = zalohuj(app, t + L"\\cil", param_smazat_stary_cil);
   EXPECT_EQ(b.okno.poradi, nesmazana(radek_nova_kopie_je_v(t + L"\\cil\\~1")));
   EXPECT_TRUE(kopie_je_cela(t + L"\\cil\\~1"));
   EXPECT_TRUE(existuje(t + L"\\obet\\cenne.txt"));
@@ -173,7 +175,7 @@ TEST(ZalohaPrekryti, StarsiKopieJakoOdkazSeNesmazeAniJejiCil)
   ASSERT_EQ(test::linux_prikaz("mkdir '" + u + "/app' && ln -s '" + u + "/APP/notes.db' '" + u + "/app/notes.db'"), 0);
   // Wine takes APP for the name app once app is moved aside: the new copy cannot take it,
   // and the box and the log say where both copies are.
-  b = test::zalohuj(app, t + L"\\cil2", param_smazat_stary_cil);
+  b = zalohuj(app, t + L"\\cil2", param_smazat_stary_cil);
   ASSERT_EQ(b.okno.boxy.size(), 1u);
   EXPECT_EQ(b.okno.boxy[0].find(texty::kopie_neprejmenovana), 0u);
   EXPECT_EQ(b.okno.radky.back(), radek_stara_kopie_je_v(t + L"\\cil2\\~2"));
@@ -187,7 +189,7 @@ TEST(ZalohaOdkazy, OdkazKteryByKopiiZacyklilJeOdmitnut)
   const std::wstring t = test::nova_slozka(L"cyklus");
   const std::wstring app = zdroj_app(t);
   test::linux_odkaz(app + L"\\sub\\ja", app);
-  EXPECT_EQ(test::zalohuj(app, t + L"\\cil").okno.poradi, radek_a_box(radek_zacykleni(app + L"\\sub\\ja")));
+  EXPECT_EQ(zalohuj(app, t + L"\\cil").okno.poradi, radek_a_box(radek_zacykleni(app + L"\\sub\\ja")));
   const std::wstring druhy = test::nova_slozka(L"cyklus_ven");
   const std::wstring app2 = zdroj_app(druhy);
   // Through an outside folder, in a chain of links.
@@ -195,14 +197,14 @@ TEST(ZalohaOdkazy, OdkazKteryByKopiiZacyklilJeOdmitnut)
   test::linux_odkaz(app2 + L"\\ven", druhy + L"\\venku");
   test::linux_odkaz(druhy + L"\\venku\\zpet", app2 + L"\\sub");
   test::linux_odkaz(app2 + L"\\sub\\zase_ven", druhy + L"\\venku");
-  auto b = test::zalohuj(app2, druhy + L"\\cil");
+  auto b = zalohuj(app2, druhy + L"\\cil");
   ASSERT_EQ(b.okno.boxy.size(), 1u);
   EXPECT_EQ(b.okno.boxy[0].find(L"Odkaz \"" + app2), 0u) << test::utf8(b.okno.boxy[0]);
   // Into the target location.
   const std::wstring treti = test::nova_slozka(L"do_cile");
   const std::wstring app3 = zdroj_app(treti);
   test::linux_odkaz(app3 + L"\\archiv", treti + L"\\cil");
-  EXPECT_EQ(test::zalohuj(app3, treti + L"\\cil").okno.poradi, radek_a_box(radek_zacykleni(app3 + L"\\archiv")));
+  EXPECT_EQ(zalohuj(app3, treti + L"\\cil").okno.poradi, radek_a_box(radek_zacykleni(app3 + L"\\archiv")));
   EXPECT_FALSE(existuje(druhy + L"\\cil\\app"));
   EXPECT_FALSE(existuje(treti + L"\\cil\\app"));
 }
@@ -213,7 +215,7 @@ TEST(ZalohaOdkazy, OdkazyVenANaJinaMistaZdrojeSeZkopiruji)
   const std::wstring app = zdroj_app(t);
   vytvor_strom(t, {L"knihovna\\k.txt"});
   test::linux_odkaz(app + L"\\lib", t + L"\\knihovna");
-  EXPECT_EQ(test::zalohuj(app, t + L"\\cil").okno.radky, USPECH);
+  EXPECT_EQ(zalohuj(app, t + L"\\cil").okno.radky, USPECH);
   EXPECT_EQ(test::obsah(t + L"\\cil\\app\\lib\\k.txt"), "knihovna\\k.txt");
 }
 
@@ -224,7 +226,7 @@ TEST(ZalohaOdkazy, NeuplnaKopieNeniHlasenaJakoHotova)
   const std::wstring app = zdroj_app(t);
   HANDLE zamek = CreateFileW((app + L"\\sub\\b.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(zamek, INVALID_HANDLE_VALUE);
-  auto b = test::zalohuj(app, t + L"\\cil");
+  auto b = zalohuj(app, t + L"\\cil");
   CloseHandle(zamek);
   EXPECT_NE(b.hr, S_OK);
   EXPECT_EQ(b.okno.radky, (std::vector<std::wstring>{SELHALO, radek_chybejici_soubory(1),
@@ -235,7 +237,7 @@ TEST(ZalohaOdkazy, NeuplnaKopieNeniHlasenaJakoHotova)
   std::wstring hluboko = app;
   while (hluboko.size() < 300) hluboko += L"\\slozka_s_dlouhym_jmenem";
   vytvor_strom(hluboko, {L"dole.txt"});
-  b = test::zalohuj(app, t + L"\\cil", param_smazat_stary_cil);
+  b = zalohuj(app, t + L"\\cil", param_smazat_stary_cil);
   EXPECT_NE(b.hr, S_OK);
   ASSERT_EQ(b.okno.boxy.size(), 1u);
   EXPECT_EQ(b.okno.boxy[0].find(L"Cesta \"" + t + L"\\cil\\app\\slozka_s_dlouhym_jmenem"), 0u);
@@ -287,7 +289,7 @@ TEST(ZalohaOdkazy, OdkazyKterymiByKopieRostlaNeboJeNelzeOveritJsouOdmitnuty)
     const std::wstring t = test::nova_slozka(L"odmitnuti");
     const std::wstring app = zdroj_app(t);
     const std::vector<std::wstring> mozne = s.priprav(t, app);
-    auto b = test::zalohuj(app, t + L"\\cil");
+    auto b = zalohuj(app, t + L"\\cil");
     EXPECT_NE(b.hr, S_OK) << s.nazev;
     ASSERT_EQ(b.okno.boxy.size(), 1u) << s.nazev;
     const std::wstring& box = b.okno.boxy[0];
@@ -338,7 +340,7 @@ TEST(ZalohaOdkazy, KopieSeOveriPresnymiJmenyAPresOdkazy)
     const std::wstring t = test::nova_slozka(L"overeni");
     const std::wstring app = zdroj_app(t);
     HANDLE drzet = s.priprav(t, app);
-    auto b = test::zalohuj(app, t + L"\\cil");
+    auto b = zalohuj(app, t + L"\\cil");
     if (drzet != INVALID_HANDLE_VALUE) CloseHandle(drzet);
     EXPECT_NE(b.hr, S_OK) << s.nazev;
     EXPECT_EQ(b.okno.radky, (std::vector<std::wstring>{SELHALO, radek_chybejici_soubory(s.chybi),

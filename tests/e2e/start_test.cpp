@@ -34,14 +34,7 @@ void zapis_umisteni(LONG left, LONG top, BYTE topmost)
   test::zapis_hodnotu(KLIC_APLIKACE, L"umisteni_okna", REG_BINARY, &u, sizeof u);
 }
 
-std::wstring dokumenty()
-{
-  PWSTR p = nullptr;
-  std::wstring s;
-  if (SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &p) == S_OK) s = p;
-  CoTaskMemFree(p);
-  return s;
-}
+std::wstring dokumenty() { return test::znama_slozka(FOLDERID_Documents); }
 
 // Points the user's Documents folder at a folder that does not exist, for as long as it lives.
 class bez_dokumentu {

@@ -15,13 +15,7 @@ namespace {
 const std::wstring VERZE = L"" TESVARIN_VERZE_TEXT;
 const std::wstring ODINSTALACE = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
-std::wstring znama_slozka(REFKNOWNFOLDERID id)
-{
-  PWSTR p = nullptr;
-  std::wstring s = SHGetKnownFolderPath(id, 0, nullptr, &p) == S_OK ? p : L"";
-  CoTaskMemFree(p);
-  return s;
-}
+using test::znama_slozka;
 
 std::wstring v_buildu(const std::wstring& cesta) { return test::slozka_programu() + L"\\..\\" + cesta; }
 

@@ -160,6 +160,8 @@ std::vector<uint8_t> zakoduj_retezce(const std::vector<std::wstring>& seznam);
 // --- Temporary folders inside the sandbox (the current directory). They are not deleted:
 //     the test command wipes the whole sandbox before every run.
 std::wstring nova_slozka(const std::wstring& napoveda);
+// A known folder's path (FOLDERID_...); empty when it has none.
+std::wstring znama_slozka(const GUID& id);
 void vytvor_soubor(const std::wstring& cesta, const std::string& obsah = "x");
 void vytvor_slozku(const std::wstring& cesta);
 bool existuje(const std::wstring& cesta);

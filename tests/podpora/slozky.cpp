@@ -1,10 +1,20 @@
 // Temporary folders and files in the sandbox, and Linux commands run from Wine.
 #include "tests/podpora/podpora.h"
 
+#include <shlobj.h>
 #include <cstdlib>
 #include <stdexcept>
 
 namespace test {
+
+std::wstring znama_slozka(const GUID& id)
+{
+  PWSTR p = nullptr;
+  std::wstring s;
+  if (SHGetKnownFolderPath(id, 0, nullptr, &p) == S_OK) s = p;
+  CoTaskMemFree(p);
+  return s;
+}
 
 std::wstring nova_slozka(const std::wstring& napoveda)
 {
